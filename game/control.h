@@ -1,0 +1,37 @@
+// Names the window's controls the game logic touches: the case buttons
+// Command1..Command26 and the labels Label1..Label34 and Label44.
+#pragma once
+
+#include <compare>
+#include <cstdint>
+#include <string>
+
+namespace marvesto {
+
+enum class ControlKind { Command, Label };
+
+class Control {
+public:
+    static constexpr int kCaseCount = 26;
+    static constexpr int kLastNumberedLabel = 34;
+    static constexpr int kHighScoreLabel = 44;
+
+    // Both raise a run-time error for a number that names no control.
+    static Control Command(int number);
+    static Control Label(int number);
+
+    ControlKind Kind() const { return kind_; }
+    int Number() const { return number_; }
+    // "Command7", "Label28": the control's name in the window.
+    std::string Name() const;
+
+    friend auto operator<=>(const Control&, const Control&) = default;
+
+private:
+    Control(ControlKind kind, std::int16_t number) : kind_(kind), number_(number) {}
+
+    ControlKind kind_;
+    std::int16_t number_;
+};
+
+} // namespace marvesto

@@ -1,0 +1,106 @@
+// Stand-ins for the window, the sound, the store, the random source and the
+// program end. Every outside effect goes to one shared call log, so tests can
+// compare whole sequences of effects in their order.
+#pragma once
+
+#include "board_view.h"
+#include "cue_player.h"
+#include "high_score_store.h"
+#include "program_end.h"
+#include "random_source.h"
+
+#include <cstddef>
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace marvesto::testing {
+
+using CallLog = std::vector<std::string>;
+
+// Remembers what is shown and what each label reads, starting from the
+// window's state at start-up.
+class RecordingBoard : public BoardView {
+public:
+    explicit RecordingBoard(CallLog& log);
+
+    void Show(Control label) override;
+    void Hide(Control control) override;
+    void SetCaption(Control label, const std::string& text) override;
+
+    bool IsShown(Control control) const;
+    std::string Caption(Control label) const;
+    std::vector<std::string> ShownControls() const;
+
+private:
+    CallLog& log_;
+    std::map<std::string, bool> shown_;
+    std::map<std::string, std::string> captions_;
+};
+
+class RecordingCues : public CuePlayer {
+public:
+    explicit RecordingCues(CallLog& log) : log_(log) {}
+
+    void Prepare() override;
+    void PlayCue(const std::string& fileName) override;
+
+    // Runs while a cue "plays", to look at the game at that moment.
+    std::function<void(const std::string&)> whilePlaying;
+
+private:
+    CallLog& log_;
+};
+
+class FakeStore : public HighScoreStore {
+public:
+    explicit FakeStore(CallLog& log) : log_(log) {}
+
+    float Load() override;
+    void Save(Currency amount) override;
+
+    float stored = 0.0F;
+    std::vector<Currency> saves;
+
+private:
+    CallLog& log_;
+};
+
+// Hands out the values it was given, in order; running out is a test bug.
+class ScriptedRandom : public RandomSource {
+public:
+    explicit ScriptedRandom(CallLog& log) : log_(log) {}
+
+    void Randomize() override;
+    double NextUniform() override;
+
+    void Add(double value) { values_.push_back(value); }
+    std::size_t Consumed() const { return consumed_; }
+    std::size_t Remaining() const { return values_.size(); }
+
+private:
+    CallLog& log_;
+    std::deque<double> values_;
+    std::size_t consumed_ = 0;
+};
+
+class RecordingEnd : public ProgramEnd {
+public:
+    explicit RecordingEnd(CallLog& log) : log_(log) {}
+
+    void QuitProgram() override;
+
+    int quits = 0;
+
+private:
+    CallLog& log_;
+};
+
+// The uniform value in the middle of the range that draws prize p, 1..26.
+double ValueForPrize(int prize);
+// The uniform value in the middle of the range that draws offer factor f, 1..3.
+double ValueForFactor(int factor);
+
+} // namespace marvesto::testing

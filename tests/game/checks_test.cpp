@@ -1,0 +1,91 @@
+// The overflow and bounds checks stand between a logic slip and silently
+// corrupted game state, so each must fire exactly at its limit.
+#include "checked.h"
+#include "control.h"
+#include "currency.h"
+#include "game_rig.h"
+#include "prize_ladder.h"
+
+#include <QTest>
+
+#include <cstdint>
+#include <limits>
+
+using namespace marvesto;
+using namespace marvesto::testing;
+
+class ChecksTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void counterIncrementStopsAtTheSixteenBitLimit() {
+        std::int16_t counter = std::numeric_limits<std::int16_t>::max() - 1;
+        Increment(counter);
+        QCOMPARE(counter, std::numeric_limits<std::int16_t>::max());
+        QVERIFY_THROWS_EXCEPTION(RunTimeError, Increment(counter));
+        QCOMPARE(counter, std::numeric_limits<std::int16_t>::max());
+    }
+
+    void arrayAccessIsCheckedAtBothEnds() {
+        BoundedArray<std::int16_t, 0, 30> drawn;
+        drawn[0] = 1;
+        drawn[30] = 2;
+        QCOMPARE(drawn[0], std::int16_t{1});
+        QCOMPARE(drawn[30], std::int16_t{2});
+        QVERIFY_THROWS_EXCEPTION(RunTimeError, drawn[-1]);
+        QVERIFY_THROWS_EXCEPTION(RunTimeError, drawn[31]);
+    }
+
+    void deductedFlagsExistOnlyForPrizesOneToTwentyFive() {
+        GameState state;
+        DeductedFlag(state, 25) = 1;
+        QCOMPARE(state.PrizeDeducted[0], std::int16_t{1});
+        DeductedFlag(state, 1) = 1;
+        QCOMPARE(state.PrizeDeducted[24], std::int16_t{1});
+        QVERIFY_THROWS_EXCEPTION(RunTimeError, DeductedFlag(state, 26));
+        QVERIFY_THROWS_EXCEPTION(RunTimeError, DeductedFlag(state, 0));
+    }
+
+    void currencyProductOverflowIsAnError() {
+        const Currency huge = Currency::FromScaled(std::numeric_limits<std::int64_t>::max() / 2);
+        QCOMPARE(huge.Times(2).Scaled(), std::numeric_limits<std::int64_t>::max() - 1);
+        QVERIFY_THROWS_EXCEPTION(RunTimeError, huge.Times(3));
+        QVERIFY_THROWS_EXCEPTION(RunTimeError, Currency::FromWholeDollars(1e300));
+    }
+
+    void controlsOutsideTheWindowAreErrors() {
+        QCOMPARE(Control::Command(26).Name(), std::string("Command26"));
+        QCOMPARE(Control::Label(44).Name(), std::string("Label44"));
+        QVERIFY_THROWS_EXCEPTION(RunTimeError, Control::Command(0));
+        QVERIFY_THROWS_EXCEPTION(RunTimeError, Control::Command(27));
+        QVERIFY_THROWS_EXCEPTION(RunTimeError, Control::Label(35));
+    }
+
+    // A case number outside 1..26 must fail before it touches anything.
+    void clickOnAnUnknownCaseChangesNothing() {
+        GameRig rig;
+        const auto before = rig.log.size();
+        QVERIFY_THROWS_EXCEPTION(RunTimeError, rig.game.CommandClick(27));
+        QVERIFY_THROWS_EXCEPTION(RunTimeError, rig.game.CommandClick(0));
+        QCOMPARE(rig.log.size(), before);
+        QCOMPARE(rig.game.State().PickCount, std::int16_t{1});
+    }
+
+    // A random source that breaks its promise of u < 1 must not yield prize 27.
+    void drawOutsideTheLadderIsAnError() {
+        GameRig rig;
+        rig.random.Add(1.0);
+        QVERIFY_THROWS_EXCEPTION(RunTimeError, DrawPrizeIndex(rig.random));
+    }
+
+    void exactComparisonOfAmountAndSingle() {
+        QVERIFY(IsGreater(Currency::FromScaled(2000010000), 200000.0F));
+        QVERIFY(!IsGreater(Currency::FromScaled(2000000000), 200000.0F));
+        QVERIFY(IsGreater(Currency::FromScaled(5000), 0.0F));
+        QVERIFY(!IsGreater(Currency::FromScaled(5000), 0.5F));
+        QVERIFY(IsGreater(Currency::FromScaled(0), -1.0F));
+    }
+};
+
+QTEST_APPLESS_MAIN(ChecksTest)
+#include "checks_test.moc"

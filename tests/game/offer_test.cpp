@@ -1,0 +1,202 @@
+// The banker's offer: the pool formula while the pool is above 100, the case
+// formula from the own case's amount at or below it, at the six offer counts.
+#include "game_rig.h"
+#include "prize_ladder.h"
+
+#include <QTest>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+using namespace marvesto;
+using namespace marvesto::testing;
+
+Q_DECLARE_METATYPE(std::vector<int>)
+
+namespace {
+
+Currency Dollars(std::int64_t dollars) { return Currency::FromScaled(dollars * 10000); }
+
+// Puts the prizes of `held` first, in the given order, then every other prize
+// in ascending index order: a full 26-click game.
+std::vector<int> GameDrawing(const std::vector<int>& held, const std::vector<int>& last) {
+    std::vector<int> order;
+    for (int p = 1; p <= kPrizeCount; ++p) {
+        if (std::find(last.begin(), last.end(), p) == last.end()) {
+            order.push_back(p);
+        }
+    }
+    for (const int p : held) {
+        order.erase(std::find(order.begin(), order.end(), p));
+        order.insert(order.begin(), p);
+    }
+    order.insert(order.end(), last.begin(), last.end());
+    return order;
+}
+
+// The clicks it takes to reach each offer: the n-th offer comes after this
+// many clicks.
+constexpr int kClicksToOffer[] = {0, 6, 11, 15, 19, 22, 24};
+
+} // namespace
+
+class OfferTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void poolFormulaWorkedExample() {
+        GameRig rig;
+        rig.ScriptPrizes({4, 12, 21, 5, 23, 2, 26, 1, 8, 19, 16});
+        rig.ClickNext(5);
+        QVERIFY(!rig.board.IsShown(Control::Label(27)));
+        const auto start = rig.log.size();
+        rig.ClickNext(1);
+        QCOMPARE_EQ(rig.game.State().BankPool, 408975.0F);
+        QCOMPARE(rig.game.State().Offer, Dollars(16356));
+        QCOMPARE(rig.game.State().OfferMultiplier, std::int16_t{4});
+        const CallLog expected{
+            "hide Label27",  "hide Command6",
+            "hide Label2",   "hide Label28",
+            "cue DIAL.wav",  "show Label27",
+            "caption Label27 [OFFER: $ 16356]", "show Label28",
+        };
+        QCOMPARE(rig.LogFrom(start), expected);
+
+        rig.ClickNext(5);
+        QCOMPARE(rig.game.State().PickCount, std::int16_t{12});
+        QCOMPARE_EQ(rig.game.State().BankPool, 98900.0F);
+        QCOMPARE(rig.game.State().Offer, Dollars(5934));
+        QCOMPARE(rig.board.Caption(Control::Label(27)), std::string("OFFER: $ 5934"));
+        // The $200 of click 11 waits for the third offer.
+        QCOMPARE(DeductedFlag(rig.game.State(), 16), std::int16_t{0});
+    }
+
+    void caseFormulaWorkedExample() {
+        GameRig rig;
+        rig.ScriptPrizes({1, 2, 3, 4, 5, 6, 7, 26, 25, 24, 23}, {3, 2});
+        rig.ClickNext(6);
+        QCOMPARE_EQ(rig.game.State().BankPool, 35000.0F);
+        QCOMPARE(rig.game.State().Offer, Dollars(1400));
+        rig.ClickNext(5);
+        QCOMPARE_EQ(rig.game.State().BankPool, -3.0F);
+        QCOMPARE(rig.game.State().OfferFactor, std::int16_t{2});
+        QCOMPARE(rig.game.State().Offer, Dollars(222222));
+        QCOMPARE(rig.board.Caption(Control::Label(27)), std::string("OFFER: $ 222222"));
+    }
+
+    // Each row plays a whole game drawn in a chosen order to its n-th offer.
+    void edgeValues_data() {
+        QTest::addColumn<std::vector<int>>("prizes");
+        QTest::addColumn<int>("offer");
+        QTest::addColumn<int>("factor");
+        QTest::addColumn<float>("pool");
+        QTest::addColumn<qint64>("dollars");
+
+        QTest::newRow("pool exactly 100 uses the case formula")
+            << GameDrawing({1}, {6, 11, 15, 16, 17, 19, 21, 22, 23, 24, 25, 26}) << 3 << 1
+            << 100.0F << qint64{111111};
+        QTest::newRow("pool 137 gives the multiplier")
+            << GameDrawing({}, {6, 10, 15}) << 6 << 1 << 137.0F << qint64{38};
+        QTest::newRow("pool 199 gives the multiplier")
+            << GameDrawing({}, {6, 11, 15, 16, 17, 18, 19, 21, 22, 23, 24, 26}) << 3 << 1
+            << 199.0F << qint64{10};
+        QTest::newRow("pool 200 gives twice the multiplier")
+            << GameDrawing({}, {6, 10, 15, 20, 22, 24, 25, 26}) << 4 << 1 << 200.0F
+            << qint64{44};
+        QTest::newRow("225 / 1.8 is 125, not 124")
+            << GameDrawing({19}, {24, 25, 26}) << 6 << 3 << -22610.0F << qint64{125};
+        QTest::newRow("own $150, factor 3")
+            << GameDrawing({17}, {24, 25, 26}) << 6 << 3 << -22610.0F << qint64{250};
+        QTest::newRow("own $1, factor 1") << GameDrawing({25}, {23, 24, 26}) << 6 << 1
+                                          << -22606.0F << qint64{0};
+        QTest::newRow("own $1, factor 3") << GameDrawing({25}, {23, 24, 26}) << 6 << 3
+                                          << -22606.0F << qint64{1};
+        QTest::newRow("own $200,000, factor 3")
+            << GameDrawing({1}, {23, 24, 25}) << 6 << 3 << -22605.0F << qint64{333333};
+        for (int factor = 1; factor <= 3; ++factor) {
+            const std::string name = "own 50 cents, factor " + std::to_string(factor);
+            QTest::newRow(name.c_str()) << GameDrawing({26}, {23, 24, 25}) << 6 << factor
+                                        << -22605.0F << qint64{0};
+        }
+        QTest::newRow("lowest pool: $1, $2 and 50 cents left")
+            << GameDrawing({3}, {24, 25, 26}) << 6 << 1 << -22610.0F << qint64{41666};
+        QTest::newRow("highest first-offer pool")
+            << GameDrawing({26, 25, 24, 23, 22}, {}) << 1 << 1 << 489982.0F << qint64{19596};
+        QTest::newRow("lowest first-offer pool")
+            << GameDrawing({5, 4, 3, 2, 1}, {}) << 1 << 1 << 35000.0F << qint64{1400};
+    }
+    void edgeValues() {
+        QFETCH(std::vector<int>, prizes);
+        QFETCH(int, offer);
+        QFETCH(int, factor);
+        QFETCH(float, pool);
+        QFETCH(qint64, dollars);
+
+        GameRig rig;
+        rig.ScriptPrizes(prizes, std::vector<int>(6, factor));
+        rig.ClickNext(kClicksToOffer[offer]);
+        QCOMPARE_EQ(rig.game.State().BankPool, pool);
+        QCOMPARE(rig.game.State().Offer, Dollars(dollars));
+        QCOMPARE(rig.board.Caption(Control::Label(27)), "OFFER: $ " + std::to_string(dollars));
+        QVERIFY(rig.board.IsShown(Control::Label(28)));
+    }
+
+    // The 24th click's prize triggers the sixth offer and no offer follows, so
+    // it is never taken off the pool.
+    void prizeOfTheTwentyFourthClickIsNeverDeducted() {
+        GameRig rig;
+        rig.ScriptPrizes(GameDrawing({}, {2, 24, 25}));
+        rig.ClickNext(24);
+        QCOMPARE(rig.game.State().DrawnPrize, std::int16_t{2});
+        const float pool = rig.game.State().BankPool;
+        QCOMPARE_EQ(pool, 100000.0F + 3.0F - 22613.0F);
+        rig.ClickNext(2);
+        QCOMPARE_EQ(rig.game.State().BankPool, pool);
+        QCOMPARE(DeductedFlag(rig.game.State(), 2), std::int16_t{0});
+    }
+
+    // Outside the six offer counts nothing is offered: the DEAL label is hidden
+    // and the last offer stays as it was.
+    void offersComeOnlyAtTheirPickCounts() {
+        GameRig rig;
+        rig.ScriptPrizes(GameDrawing({}, {}));
+        std::vector<int> offerPickCounts;
+        int dialCues = 0;
+        rig.cues.whilePlaying = [&](const std::string& file) {
+            if (file == "DIAL.wav") {
+                ++dialCues;
+                offerPickCounts.push_back(rig.game.State().PickCount);
+            }
+        };
+        for (int click = 1; click <= 26; ++click) {
+            const Currency before = rig.game.State().Offer;
+            rig.ClickNext(1);
+            const int pickCount = rig.game.State().PickCount;
+            if (!IsOfferPickCount(pickCount)) {
+                QVERIFY(!rig.board.IsShown(Control::Label(28)));
+                QCOMPARE(rig.game.State().Offer, before);
+            }
+        }
+        QCOMPARE(dialCues, 6);
+        QCOMPARE(offerPickCounts, (std::vector<int>{7, 12, 16, 20, 23, 25}));
+    }
+
+    // The dial cue plays to its end before anything of the offer is shown.
+    void offerAppearsOnlyAfterTheDialCue() {
+        GameRig rig;
+        rig.ScriptPrizes({1, 2, 3, 4, 5, 6});
+        bool offerShownDuringCue = true;
+        rig.cues.whilePlaying = [&](const std::string&) {
+            offerShownDuringCue = rig.board.IsShown(Control::Label(27)) ||
+                                  rig.board.IsShown(Control::Label(28));
+        };
+        rig.ClickNext(6);
+        QVERIFY(!offerShownDuringCue);
+        QVERIFY(rig.board.IsShown(Control::Label(27)));
+    }
+};
+
+QTEST_APPLESS_MAIN(OfferTest)
+#include "offer_test.moc"

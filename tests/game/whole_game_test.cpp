@@ -1,0 +1,184 @@
+// Start-up, the random source, and thousands of whole games with random
+// click orders and random deals, checked against the game's invariants.
+#include "game_rig.h"
+#include "prize_ladder.h"
+#include "time_of_day_random.h"
+
+#include <QTest>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+using namespace marvesto;
+using namespace marvesto::testing;
+
+namespace {
+
+constexpr int kGames = 10000;
+
+// A game whose own draws come from the real random source, seeded by a
+// fixed time of day.
+struct RandomGame {
+    explicit RandomGame(double timeOfDay) : random([timeOfDay] { return timeOfDay; }) {
+        game.Form_Load();
+    }
+
+    CallLog log;
+    RecordingBoard board{log};
+    RecordingCues cues{log};
+    FakeStore store{log};
+    TimeOfDayRandom random;
+    RecordingEnd end{log};
+    Game game{GameServices{board, cues, store, random, end}};
+};
+
+// The pool as the sum of what has been drawn: 490000 less the amounts of the
+// prizes drawn by the clicks before the one that brought the offer.
+double ExpectedPool(const GameState& state) {
+    double pool = 490000.0;
+    for (int slot = 3; slot <= state.PickCount; ++slot) {
+        pool -= FindPrize(state.DrawnPrizes[slot])->deduction;
+    }
+    return pool;
+}
+
+void CheckInvariants(const RandomGame& play, int clicks) {
+    const GameState& state = play.game.State();
+    QCOMPARE(state.PickCount, std::int16_t(clicks + 1));
+    QCOMPARE(state.ChosenCase == 0, state.OwnPrize == 0);
+    QCOMPARE(state.ChosenCase == 0, state.RevealArmed == 0);
+    std::set<int> drawn;
+    for (int slot = 3; slot <= state.PickCount + 1; ++slot) {
+        QVERIFY(state.DrawnPrizes[slot] >= 1 && state.DrawnPrizes[slot] <= 26);
+        QVERIFY(drawn.insert(state.DrawnPrizes[slot]).second);
+    }
+    if (state.PickCount == 27) {
+        return;
+    }
+    for (int p = 1; p <= kPrizeCount; ++p) {
+        const bool opened = drawn.count(p) == 1 && p != state.OwnPrize;
+        QCOMPARE(play.board.IsShown(Control::Label(p)), !opened);
+    }
+}
+
+} // namespace
+
+class WholeGameTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startUpShowsTheHighScoreThenSeedsThenPreparesSound() {
+        GameRig rig(200000.0F);
+        const CallLog expected{"load high score", "caption Label44 [HISCORE: 200000]",
+                               "randomize", "prepare sound"};
+        QCOMPARE(rig.log, expected);
+        QCOMPARE_EQ(rig.game.State().HiScore, 200000.0F);
+        QCOMPARE_EQ(rig.game.State().FileNumber, 1.0F);
+    }
+
+    void highScoreOfZeroReadsZero() {
+        GameRig rig(0.0F);
+        QCOMPARE(rig.board.Caption(Control::Label(44)), std::string("HISCORE: 0"));
+    }
+
+    // The seed depends on the time of day only: the same moment on any date
+    // gives the same sequence, another moment another one.
+    void sameTimeOfDaySameSequence() {
+        auto sequence = [](double timeOfDay) {
+            TimeOfDayRandom random([timeOfDay] { return timeOfDay; });
+            random.Randomize();
+            std::vector<double> values;
+            for (int i = 0; i < 20; ++i) {
+                values.push_back(random.NextUniform());
+            }
+            return values;
+        };
+        QCOMPARE(sequence(0.5), sequence(0.5));
+        QVERIFY(sequence(0.5) != sequence(0.5 + 1.0 / 86400));
+        QVERIFY(sequence(0.0) != sequence(0.5));
+    }
+
+    void uniformValuesStayBelowOneAndCoverTheRange() {
+        TimeOfDayRandom random([] { return 0.25; });
+        random.Randomize();
+        std::vector<int> buckets(26, 0);
+        for (int i = 0; i < 260000; ++i) {
+            const double u = random.NextUniform();
+            QVERIFY(u >= 0.0 && u < 1.0);
+            ++buckets[static_cast<std::size_t>(std::floor(u * 26))];
+        }
+        for (const int count : buckets) {
+            QVERIFY2(count > 9000 && count < 11000, "a prize index is drawn far too often or rarely");
+        }
+    }
+
+    void localTimeOfDayIsAFractionOfADay() {
+        const double t = LocalTimeOfDay();
+        QVERIFY(t >= 0.0 && t < 1.0 + 1.0 / 86400);
+    }
+
+    void thousandsOfWholeGames() {
+        std::mt19937 player(20261207);
+        int deals = 0;
+        int lastCaseEndings = 0;
+        for (int g = 0; g < kGames; ++g) {
+            RandomGame play(static_cast<double>(g) / kGames);
+            std::vector<int> order(26);
+            for (int k = 0; k < 26; ++k) {
+                order[static_cast<std::size_t>(k)] = k + 1;
+            }
+            std::shuffle(order.begin(), order.end(), player);
+
+            int offers = 0;
+            bool dealt = false;
+            for (int click = 1; click <= 26 && !dealt; ++click) {
+                play.game.CommandClick(order[static_cast<std::size_t>(click - 1)]);
+                CheckInvariants(play, click);
+                const GameState& state = play.game.State();
+                if (!IsOfferPickCount(state.PickCount)) {
+                    continue;
+                }
+                ++offers;
+                const double pool = ExpectedPool(state);
+                QCOMPARE(static_cast<double>(state.BankPool), pool);
+                const auto offer = state.Offer.ToDouble();
+                const double expected =
+                    pool > 100 ? std::floor(pool / 100) * state.OfferMultiplier
+                               : std::floor(state.OfferFactor * state.Winnings.ToDouble() / 1.8);
+                QCOMPARE(offer, expected);
+                QVERIFY(offer >= 0 && offer <= 333333);
+                if (offers == 1) {
+                    QVERIFY(offer >= 1400 && offer <= 19596);
+                }
+                QVERIFY(play.board.IsShown(Control::Label(28)));
+                if (player() % 5 == 0) {
+                    play.game.Label28_Click();
+                    QCOMPARE(play.game.State().Winnings, state.Offer);
+                    dealt = true;
+                }
+            }
+            QVERIFY(offers <= 6);
+            const auto finalScreens =
+                std::count_if(play.log.begin(), play.log.end(), [](const std::string& entry) {
+                    return entry.rfind("caption Label34 [               YOU WIN!! $", 0) == 0;
+                });
+            QCOMPARE(finalScreens, 1);
+            QCOMPARE(play.board.ShownControls(),
+                     (std::vector<std::string>{"Label30", "Label31", "Label32", "Label33",
+                                               "Label34", "Label44"}));
+            deals += dealt ? 1 : 0;
+            lastCaseEndings += dealt ? 0 : 1;
+        }
+        // Both endings must have been exercised many times.
+        QVERIFY(deals > kGames / 4);
+        QVERIFY(lastCaseEndings > kGames / 10);
+    }
+};
+
+QTEST_APPLESS_MAIN(WholeGameTest)
+#include "whole_game_test.moc"
