@@ -33,9 +33,8 @@ public:
 private:
     static std::size_t Offset(int index) {
         if (index < First || index > Last) {
-            throw RunTimeError("Subscript out of range: " + std::to_string(index) +
-                               " is outside " + std::to_string(First) + ".." +
-                               std::to_string(Last));
+            throw RunTimeError("Subscript out of range: " + std::to_string(index) + " is outside " +
+                               std::to_string(First) + ".." + std::to_string(Last));
         }
         return static_cast<std::size_t>(index - First);
     }

@@ -21,7 +21,9 @@ Currency Currency::FromWholeDollars(double dollars) {
     return Currency(static_cast<std::int64_t>(dollars) * kScale);
 }
 
-double Currency::ToDouble() const { return static_cast<double>(scaled_) / kScale; }
+double Currency::ToDouble() const {
+    return static_cast<double>(scaled_) / kScale;
+}
 
 Currency Currency::Times(std::int16_t factor) const {
     std::int64_t product = 0;

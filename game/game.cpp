@@ -225,7 +225,9 @@ void Game::ShowFinalResult() {
     SaveHighScore(state_.Winnings);
 }
 
-void Game::Label33_Click() { FinishGame(); }
+void Game::Label33_Click() {
+    FinishGame();
+}
 
 void Game::FinishGame() {
     services_.board.Hide(Control::Label(kOfferLabel));
@@ -236,14 +238,24 @@ void Game::FinishGame() {
     QuitProgram();
 }
 
-void Game::QuitProgram() { services_.end.QuitProgram(); }
+void Game::QuitProgram() {
+    services_.end.QuitProgram();
+}
 
-void Game::PlayIntroSound() { PlayCue("INTRO.wav"); }
+void Game::PlayIntroSound() {
+    PlayCue("INTRO.wav");
+}
 
-void Game::TURN() { PlayCue("DIAL.wav"); }
+void Game::TURN() {
+    PlayCue("DIAL.wav");
+}
 
-void Game::PlayEndSound() { PlayCue("END.wav"); }
+void Game::PlayEndSound() {
+    PlayCue("END.wav");
+}
 
-void Game::PlayCue(const std::string& fileName) { services_.cues.PlayCue(fileName); }
+void Game::PlayCue(const std::string& fileName) {
+    services_.cues.PlayCue(fileName);
+}
 
 } // namespace marvesto

@@ -13,7 +13,9 @@ constexpr int kSingleDigits = 7;
 // Below 10^-4 a value is written in exponent form.
 constexpr int kSmallestPositionalExponent = -4;
 
-std::string SignOf(bool negative) { return negative ? "-" : " "; }
+std::string SignOf(bool negative) {
+    return negative ? "-" : " ";
+}
 
 std::string StripTrailingZeros(std::string digits) {
     while (!digits.empty() && digits.back() == '0') {

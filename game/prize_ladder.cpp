@@ -43,7 +43,9 @@ constexpr std::array<Prize, kPrizeCount> kLadder{{
 
 } // namespace
 
-const std::array<Prize, kPrizeCount>& PrizeLadder() { return kLadder; }
+const std::array<Prize, kPrizeCount>& PrizeLadder() {
+    return kLadder;
+}
 
 const Prize* FindPrize(int index) {
     if (index < 1 || index > kPrizeCount) {
@@ -52,6 +54,8 @@ const Prize* FindPrize(int index) {
     return &kLadder[static_cast<std::size_t>(index - 1)];
 }
 
-std::int16_t DrawPrizeIndex(RandomSource& random) { return DrawNumber(random, kPrizeCount); }
+std::int16_t DrawPrizeIndex(RandomSource& random) {
+    return DrawNumber(random, kPrizeCount);
+}
 
 } // namespace marvesto

@@ -39,7 +39,9 @@ void RecordingBoard::SetCaption(Control label, const std::string& text) {
     captions_[label.Name()] = text;
 }
 
-bool RecordingBoard::IsShown(Control control) const { return shown_.at(control.Name()); }
+bool RecordingBoard::IsShown(Control control) const {
+    return shown_.at(control.Name());
+}
 
 std::string RecordingBoard::Caption(Control label) const {
     const auto found = captions_.find(label.Name());
@@ -56,7 +58,9 @@ std::vector<std::string> RecordingBoard::ShownControls() const {
     return names;
 }
 
-void RecordingCues::Prepare() { log_.push_back("prepare sound"); }
+void RecordingCues::Prepare() {
+    log_.push_back("prepare sound");
+}
 
 void RecordingCues::PlayCue(const std::string& fileName) {
     log_.push_back("cue " + fileName);
@@ -75,7 +79,9 @@ void FakeStore::Save(Currency amount) {
     saves.push_back(amount);
 }
 
-void ScriptedRandom::Randomize() { log_.push_back("randomize"); }
+void ScriptedRandom::Randomize() {
+    log_.push_back("randomize");
+}
 
 double ScriptedRandom::NextUniform() {
     if (values_.empty()) {
@@ -92,8 +98,12 @@ void RecordingEnd::QuitProgram() {
     ++quits;
 }
 
-double ValueForPrize(int prize) { return (prize - 0.5) / 26.0; }
+double ValueForPrize(int prize) {
+    return (prize - 0.5) / 26.0;
+}
 
-double ValueForFactor(int factor) { return (factor - 0.5) / 3.0; }
+double ValueForFactor(int factor) {
+    return (factor - 0.5) / 3.0;
+}
 
 } // namespace marvesto::testing

@@ -49,9 +49,12 @@ private slots:
         rig.Click({7});
 
         const CallLog expected{
-            "cue INTRO.wav",         "hide Label27",
-            "hide Command7",         "show Label30",
-            "caption Label30 [CASE  7]", "hide Label29",
+            "cue INTRO.wav",
+            "hide Label27",
+            "hide Command7",
+            "show Label30",
+            "caption Label30 [CASE  7]",
+            "hide Label29",
             "hide Label28",
         };
         QCOMPARE(rig.LogFrom(start), expected);

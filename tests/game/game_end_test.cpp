@@ -15,10 +15,12 @@ using namespace marvesto::testing;
 
 namespace {
 
-Currency Dollars(std::int64_t dollars) { return Currency::FromScaled(dollars * 10000); }
+Currency Dollars(std::int64_t dollars) {
+    return Currency::FromScaled(dollars * 10000);
+}
 
-const std::vector<int> kWorkedExample{4, 12, 21, 5, 23, 2, 26, 1, 8, 19, 16, 3, 6,
-                                      7, 9, 10, 11, 13, 14, 15, 17, 18, 20, 22, 24, 25};
+const std::vector<int> kWorkedExample{4, 12, 21, 5,  23, 2,  26, 1,  8,  19, 16, 3,  6,
+                                      7, 9,  10, 11, 13, 14, 15, 17, 18, 20, 22, 24, 25};
 
 const std::vector<std::string> kFinalScreen{"Label30", "Label31", "Label32",
                                             "Label33", "Label34", "Label44"};
@@ -31,8 +33,8 @@ CallLog FinalScreenBuild(const std::string& resultLine) {
     for (int k = 1; k <= 26; ++k) {
         expected.push_back("hide Command" + std::to_string(k));
     }
-    const CallLog rest{"show Label30", "show Label33", "hide Label28", "hide Label27",
-                       "show Label34", "caption Label34 [" + resultLine + "]"};
+    const CallLog rest{"show Label30", "show Label33", "hide Label28",
+                       "hide Label27", "show Label34", "caption Label34 [" + resultLine + "]"};
     expected.insert(expected.end(), rest.begin(), rest.end());
     return expected;
 }

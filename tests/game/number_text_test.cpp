@@ -13,7 +13,9 @@ using marvesto::NumberText;
 
 namespace {
 
-Currency Scaled(std::int64_t scaled) { return Currency::FromScaled(scaled); }
+Currency Scaled(std::int64_t scaled) {
+    return Currency::FromScaled(scaled);
+}
 
 } // namespace
 

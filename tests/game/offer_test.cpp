@@ -17,7 +17,9 @@ Q_DECLARE_METATYPE(std::vector<int>)
 
 namespace {
 
-Currency Dollars(std::int64_t dollars) { return Currency::FromScaled(dollars * 10000); }
+Currency Dollars(std::int64_t dollars) {
+    return Currency::FromScaled(dollars * 10000);
+}
 
 // Puts the prizes of `held` first, in the given order, then every other prize
 // in ascending index order: a full 26-click game.
@@ -57,10 +59,14 @@ private slots:
         QCOMPARE(rig.game.State().Offer, Dollars(16356));
         QCOMPARE(rig.game.State().OfferMultiplier, std::int16_t{4});
         const CallLog expected{
-            "hide Label27",  "hide Command6",
-            "hide Label2",   "hide Label28",
-            "cue DIAL.wav",  "show Label27",
-            "caption Label27 [OFFER: $ 16356]", "show Label28",
+            "hide Label27",
+            "hide Command6",
+            "hide Label2",
+            "hide Label28",
+            "cue DIAL.wav",
+            "show Label27",
+            "caption Label27 [OFFER: $ 16356]",
+            "show Label28",
         };
         QCOMPARE(rig.LogFrom(start), expected);
 
@@ -95,30 +101,29 @@ private slots:
         QTest::addColumn<qint64>("dollars");
 
         QTest::newRow("pool exactly 100 uses the case formula")
-            << GameDrawing({1}, {6, 11, 15, 16, 17, 19, 21, 22, 23, 24, 25, 26}) << 3 << 1
-            << 100.0F << qint64{111111};
+            << GameDrawing({1}, {6, 11, 15, 16, 17, 19, 21, 22, 23, 24, 25, 26}) << 3 << 1 << 100.0F
+            << qint64{111111};
         QTest::newRow("pool 137 gives the multiplier")
             << GameDrawing({}, {6, 10, 15}) << 6 << 1 << 137.0F << qint64{38};
         QTest::newRow("pool 199 gives the multiplier")
-            << GameDrawing({}, {6, 11, 15, 16, 17, 18, 19, 21, 22, 23, 24, 26}) << 3 << 1
-            << 199.0F << qint64{10};
+            << GameDrawing({}, {6, 11, 15, 16, 17, 18, 19, 21, 22, 23, 24, 26}) << 3 << 1 << 199.0F
+            << qint64{10};
         QTest::newRow("pool 200 gives twice the multiplier")
-            << GameDrawing({}, {6, 10, 15, 20, 22, 24, 25, 26}) << 4 << 1 << 200.0F
-            << qint64{44};
+            << GameDrawing({}, {6, 10, 15, 20, 22, 24, 25, 26}) << 4 << 1 << 200.0F << qint64{44};
         QTest::newRow("225 / 1.8 is 125, not 124")
             << GameDrawing({19}, {24, 25, 26}) << 6 << 3 << -22610.0F << qint64{125};
         QTest::newRow("own $150, factor 3")
             << GameDrawing({17}, {24, 25, 26}) << 6 << 3 << -22610.0F << qint64{250};
-        QTest::newRow("own $1, factor 1") << GameDrawing({25}, {23, 24, 26}) << 6 << 1
-                                          << -22606.0F << qint64{0};
-        QTest::newRow("own $1, factor 3") << GameDrawing({25}, {23, 24, 26}) << 6 << 3
-                                          << -22606.0F << qint64{1};
+        QTest::newRow("own $1, factor 1")
+            << GameDrawing({25}, {23, 24, 26}) << 6 << 1 << -22606.0F << qint64{0};
+        QTest::newRow("own $1, factor 3")
+            << GameDrawing({25}, {23, 24, 26}) << 6 << 3 << -22606.0F << qint64{1};
         QTest::newRow("own $200,000, factor 3")
             << GameDrawing({1}, {23, 24, 25}) << 6 << 3 << -22605.0F << qint64{333333};
         for (int factor = 1; factor <= 3; ++factor) {
             const std::string name = "own 50 cents, factor " + std::to_string(factor);
-            QTest::newRow(name.c_str()) << GameDrawing({26}, {23, 24, 25}) << 6 << factor
-                                        << -22605.0F << qint64{0};
+            QTest::newRow(name.c_str())
+                << GameDrawing({26}, {23, 24, 25}) << 6 << factor << -22605.0F << qint64{0};
         }
         QTest::newRow("lowest pool: $1, $2 and 50 cents left")
             << GameDrawing({3}, {24, 25, 26}) << 6 << 1 << -22610.0F << qint64{41666};
@@ -189,8 +194,8 @@ private slots:
         rig.ScriptPrizes({1, 2, 3, 4, 5, 6});
         bool offerShownDuringCue = true;
         rig.cues.whilePlaying = [&](const std::string&) {
-            offerShownDuringCue = rig.board.IsShown(Control::Label(27)) ||
-                                  rig.board.IsShown(Control::Label(28));
+            offerShownDuringCue =
+                rig.board.IsShown(Control::Label(27)) || rig.board.IsShown(Control::Label(28));
         };
         rig.ClickNext(6);
         QVERIFY(!offerShownDuringCue);

@@ -74,8 +74,8 @@ class WholeGameTest : public QObject {
 private slots:
     void startUpShowsTheHighScoreThenSeedsThenPreparesSound() {
         GameRig rig(200000.0F);
-        const CallLog expected{"load high score", "caption Label44 [HISCORE: 200000]",
-                               "randomize", "prepare sound"};
+        const CallLog expected{"load high score", "caption Label44 [HISCORE: 200000]", "randomize",
+                               "prepare sound"};
         QCOMPARE(rig.log, expected);
         QCOMPARE_EQ(rig.game.State().HiScore, 200000.0F);
         QCOMPARE_EQ(rig.game.State().FileNumber, 1.0F);
@@ -113,7 +113,8 @@ private slots:
             ++buckets[static_cast<std::size_t>(std::floor(u * 26))];
         }
         for (const int count : buckets) {
-            QVERIFY2(count > 9000 && count < 11000, "a prize index is drawn far too often or rarely");
+            QVERIFY2(count > 9000 && count < 11000,
+                     "a prize index is drawn far too often or rarely");
         }
     }
 
