@@ -8,14 +8,14 @@ Control Control::Command(int number) {
     if (number < 1 || number > kCaseCount) {
         throw RunTimeError("There is no case button Command" + std::to_string(number));
     }
-    return Control(ControlKind::Command, static_cast<std::int16_t>(number));
+    return {ControlKind::Command, static_cast<std::int16_t>(number)};
 }
 
 Control Control::Label(int number) {
     if ((number < 1 || number > kLastNumberedLabel) && number != kHighScoreLabel) {
         throw RunTimeError("There is no label Label" + std::to_string(number));
     }
-    return Control(ControlKind::Label, static_cast<std::int16_t>(number));
+    return {ControlKind::Label, static_cast<std::int16_t>(number)};
 }
 
 std::string Control::Name() const {

@@ -1,8 +1,9 @@
 #include "number_text.h"
 
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 
 namespace marvesto {
@@ -10,6 +11,8 @@ namespace marvesto {
 namespace {
 
 constexpr int kSingleDigits = 7;
+// A currency value holds ten-thousandths.
+constexpr std::size_t kCurrencyDecimals = 4;
 // Below 10^-4 a value is written in exponent form.
 constexpr int kSmallestPositionalExponent = -4;
 
@@ -40,9 +43,8 @@ std::string ExponentForm(const std::string& digits, int exponent) {
     if (digits.size() > 1) {
         text += "." + digits.substr(1);
     }
-    char power[16];
-    std::snprintf(power, sizeof power, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
-    return text + power;
+    const std::string power = std::to_string(std::abs(exponent));
+    return text + "E" + (exponent < 0 ? "-" : "+") + (power.size() < 2 ? "0" : "") + power;
 }
 
 } // namespace
@@ -58,10 +60,8 @@ std::string NumberText(Currency amount) {
 
     std::string text = whole == 0 && fraction != 0 ? "" : std::to_string(whole);
     if (fraction != 0) {
-        char fractionDigits[8];
-        std::snprintf(fractionDigits, sizeof fractionDigits, "%04llu",
-                      static_cast<unsigned long long>(fraction));
-        text += "." + StripTrailingZeros(fractionDigits);
+        const std::string digits = std::to_string(fraction);
+        text += "." + StripTrailingZeros(std::string(kCurrencyDecimals - digits.size(), '0') + digits);
     }
     return SignOf(negative) + text;
 }
@@ -81,11 +81,13 @@ std::string NumberText(float value) {
     if (value == 0.0F) {
         return SignOf(false) + "0";
     }
-    // "%.6e" rounds to seven significant digits: d.dddddde+XX.
-    char scientific[32];
-    std::snprintf(scientific, sizeof scientific, "%.*e", kSingleDigits - 1,
-                  std::fabs(static_cast<double>(value)));
-    const std::string text = scientific;
+    // Six digits after the point in scientific form are seven significant
+    // digits, rounded: d.dddddde+XX.
+    std::array<char, 32> scientific{};
+    const auto written = std::to_chars(scientific.data(), scientific.data() + scientific.size(),
+                                       std::fabs(static_cast<double>(value)),
+                                       std::chars_format::scientific, kSingleDigits - 1);
+    const std::string text(scientific.data(), written.ptr);
     const auto exponentAt = text.find('e');
     const int exponent = std::atoi(text.c_str() + exponentAt + 1);
     const std::string digits =
