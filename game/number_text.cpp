@@ -61,7 +61,8 @@ std::string NumberText(Currency amount) {
     std::string text = whole == 0 && fraction != 0 ? "" : std::to_string(whole);
     if (fraction != 0) {
         const std::string digits = std::to_string(fraction);
-        text += "." + StripTrailingZeros(std::string(kCurrencyDecimals - digits.size(), '0') + digits);
+        text +=
+            "." + StripTrailingZeros(std::string(kCurrencyDecimals - digits.size(), '0') + digits);
     }
     return SignOf(negative) + text;
 }
