@@ -1,5 +1,8 @@
 // The high score kept between runs in a one-number text file, "Print.txt" in
-// the working directory.
+// the working directory. A missing or unreadable file, or one that holds no
+// number, gives a high score of 0 and is left alone until a save beats it. A
+// save replaces the file whole and at once, so a failure or a kill at any
+// moment leaves either the old or the new high score in it.
 #pragma once
 
 #include "high_score_store.h"
@@ -12,8 +15,9 @@ namespace marvesto {
 
 class FileHighScoreStore : public HighScoreStore {
 public:
-    // Tells the player that a save failed; the message names the file and the
-    // system's reason. The game goes on afterwards.
+    // Tells the player that the file could not be read or a save failed; the
+    // message names the file and the system's reason. The game goes on
+    // afterwards.
     using FailureReport = std::function<void(const std::string& message)>;
 
     explicit FileHighScoreStore(std::filesystem::path file, FailureReport report);
@@ -22,8 +26,11 @@ public:
     void Save(Currency amount) override;
 
 private:
+    void Report(const std::string& message);
+
     std::filesystem::path file_;
     FailureReport report_;
+    std::string lastReport_;
 };
 
 } // namespace marvesto

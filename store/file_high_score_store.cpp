@@ -1,0 +1,66 @@
+#include "file_high_score_store.h"
+
+#include "file_replacement.h"
+#include "file_start.h"
+#include "high_score_text.h"
+
+#include <utility>
+
+namespace marvesto {
+
+namespace {
+
+// Far more than any line the game writes; blanks beyond this before a number
+// make a file that holds no number.
+constexpr std::size_t kReadLimit = 64 * 1024;
+
+std::string Quoted(const std::filesystem::path& file) {
+    std::error_code error;
+    const std::filesystem::path shown = std::filesystem::absolute(file, error);
+    return "\"" + (error ? file : shown).string() + "\"";
+}
+
+} // namespace
+
+FileHighScoreStore::FileHighScoreStore(std::filesystem::path file, FailureReport report)
+    : file_(std::move(file)), report_(std::move(report)) {}
+
+float FileHighScoreStore::Load() {
+    const FileStart start = ReadFileStart(file_, kReadLimit);
+    if (start.error == std::errc::no_such_file_or_directory) {
+        return 0.0F;
+    }
+    if (start.error) {
+        Report("Could not read the high score from " + Quoted(file_) + ": " +
+               start.error.message() + ". The game starts with a high score of 0.");
+        return 0.0F;
+    }
+    return HighScoreFromText(start.bytes);
+}
+
+void FileHighScoreStore::Save(Currency amount) {
+    PosixFileSystem files;
+    const FileReplacement replacement = ReplaceFileContent(file_, HighScoreLine(amount), files);
+    if (!replacement.error) {
+        lastReport_.clear();
+        return;
+    }
+    if (replacement.replaced) {
+        Report("The high score was saved to " + Quoted(file_) +
+               ", but the system could not confirm that it is safely on disk: " +
+               replacement.error.message() + ".");
+        return;
+    }
+    Report("Could not save the high score to " + Quoted(file_) + ": " +
+           replacement.error.message() + ".");
+}
+
+void FileHighScoreStore::Report(const std::string& message) {
+    // A deal saves twice in a row; one failure is told to the player once.
+    if (report_ && message != lastReport_) {
+        report_(message);
+    }
+    lastReport_ = message;
+}
+
+} // namespace marvesto

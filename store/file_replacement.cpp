@@ -1,0 +1,180 @@
+#include "file_replacement.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <optional>
+#include <string>
+#include <unistd.h>
+
+namespace marvesto {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Enough tries to step over files left behind by earlier processes that were
+// killed in the middle of a save and happened to have the same process id.
+constexpr int kTemporaryNameAttempts = 100;
+constexpr mode_t kNewFileMode = 0666;
+
+std::error_code LastError() {
+    return {errno, std::system_category()};
+}
+
+fs::path FileBehindLinks(const fs::path& file) {
+    std::error_code error;
+    if (fs::is_symlink(fs::symlink_status(file, error))) {
+        fs::path target = fs::canonical(file, error);
+        if (!error) {
+            return target;
+        }
+    }
+    return file;
+}
+
+fs::path DirectoryOf(const fs::path& file) {
+    return file.has_parent_path() ? file.parent_path() : fs::path(".");
+}
+
+// The rename that replaces the file asks only the directory for permission,
+// so the file's own permission is asked here by opening it for writing, which
+// changes nothing in it. Gives the permission bits of the existing file, or
+// none when there is no file yet.
+std::error_code CheckWritable(FileSystem& files, const fs::path& file,
+                              std::optional<mode_t>& permissions) {
+    // Non-blocking, so that a named pipe in the file's place cannot hang the game.
+    const int fd = files.Open(file.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0);
+    if (fd < 0) {
+        return errno == ENOENT ? std::error_code() : LastError();
+    }
+    struct stat status {};
+    std::error_code error;
+    if (files.Fstat(fd, &status) == 0) {
+        permissions = status.st_mode & 07777;
+    } else {
+        error = LastError();
+    }
+    // Nothing was written through this descriptor, so closing it cannot fail
+    // in a way that matters.
+    files.Close(fd);
+    return error;
+}
+
+// The new content's file until it is renamed into place; removed if it never is.
+class TemporaryFile {
+public:
+    TemporaryFile(FileSystem& files, const fs::path& target) : files_(files), target_(target) {}
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    ~TemporaryFile() {
+        if (fd_ >= 0) {
+            files_.Close(fd_);
+        }
+        if (!path_.empty()) {
+            files_.Unlink(path_.c_str());
+        }
+    }
+
+    std::error_code Create() {
+        const std::string stem = target_.filename().string() + "." + std::to_string(::getpid());
+        for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+            const fs::path candidate =
+                target_.parent_path() / (stem + "-" + std::to_string(attempt) + ".tmp");
+            fd_ = files_.Open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                              kNewFileMode);
+            if (fd_ >= 0) {
+                path_ = candidate;
+                return {};
+            }
+            if (errno != EEXIST) {
+                return LastError();
+            }
+        }
+        return std::make_error_code(std::errc::file_exists);
+    }
+
+    std::error_code Fill(std::string_view content, std::optional<mode_t> permissions) {
+        if (permissions && files_.Fchmod(fd_, *permissions) != 0) {
+            return LastError();
+        }
+        while (!content.empty()) {
+            const ssize_t written = files_.Write(fd_, content.data(), content.size());
+            if (written < 0 && errno == EINTR) {
+                continue;
+            }
+            if (written < 0) {
+                return LastError();
+            }
+            if (written == 0) {
+                return std::make_error_code(std::errc::io_error);
+            }
+            content.remove_prefix(static_cast<std::size_t>(written));
+        }
+        if (files_.Fsync(fd_) != 0) {
+            return LastError();
+        }
+        const int fd = fd_;
+        fd_ = -1;
+        // After EINTR the descriptor is released all the same, and the data
+        // has already reached the disk.
+        if (files_.Close(fd) != 0 && errno != EINTR) {
+            return LastError();
+        }
+        return {};
+    }
+
+    std::error_code MoveIntoPlace() {
+        if (files_.Rename(path_.c_str(), target_.c_str()) != 0) {
+            return LastError();
+        }
+        path_.clear();
+        return {};
+    }
+
+private:
+    FileSystem& files_;
+    fs::path target_;
+    fs::path path_;
+    int fd_ = -1;
+};
+
+// Makes the rename itself durable. A directory that cannot be opened, or a
+// file system that cannot flush directories, is no failure of the save.
+std::error_code SyncDirectory(FileSystem& files, const fs::path& directory) {
+    const int fd = files.Open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+    if (fd < 0) {
+        return {};
+    }
+    std::error_code error;
+    if (files.Fsync(fd) != 0 && errno != EINVAL && errno != ENOTSUP) {
+        error = LastError();
+    }
+    // Read-only descriptor: its close has nothing left to lose.
+    files.Close(fd);
+    return error;
+}
+
+} // namespace
+
+FileReplacement ReplaceFileContent(const fs::path& file, std::string_view content,
+                                   FileSystem& files) {
+    const fs::path target = FileBehindLinks(file);
+    std::optional<mode_t> permissions;
+    if (const auto error = CheckWritable(files, target, permissions)) {
+        return {false, error};
+    }
+    TemporaryFile temporary(files, target);
+    if (const auto error = temporary.Create()) {
+        return {false, error};
+    }
+    if (const auto error = temporary.Fill(content, permissions)) {
+        return {false, error};
+    }
+    if (const auto error = temporary.MoveIntoPlace()) {
+        return {false, error};
+    }
+    return {true, SyncDirectory(files, DirectoryOf(target))};
+}
+
+} // namespace marvesto

@@ -1,0 +1,213 @@
+// Reading and writing "Print.txt": which numbers a file yields at start-up,
+// and the exact bytes a save leaves behind.
+#include "file_high_score_store.h"
+#include "store_test_support.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <filesystem>
+#include <string>
+#include <sys/stat.h>
+#include <vector>
+
+using namespace marvesto;
+using namespace marvesto::testing;
+
+namespace fs = std::filesystem;
+
+Q_DECLARE_METATYPE(std::string)
+
+namespace {
+
+Currency Cents(std::int64_t cents) {
+    return Currency::FromScaled(cents * 100);
+}
+
+// A scratch directory holding at most a "Print.txt", and a store on it that
+// collects its reports.
+struct Scratch {
+    Scratch() { QVERIFY(directory.isValid()); }
+
+    fs::path Dir() const { return directory.path().toStdString(); }
+    fs::path File() const { return Dir() / "Print.txt"; }
+    FileHighScoreStore Store() {
+        return FileHighScoreStore(File(), [this](const std::string& m) { reports.push_back(m); });
+    }
+
+    QTemporaryDir directory;
+    std::vector<std::string> reports;
+};
+
+const std::string kMissing = "<missing>";
+const std::string kDirectory = "<directory>";
+
+} // namespace
+
+class FileHighScoreStoreTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void load_data() {
+        QTest::addColumn<std::string>("content");
+        QTest::addColumn<float>("expected");
+        QTest::addColumn<std::string>("reportedReason");
+
+        const std::string none;
+        QTest::newRow("as the game writes it") << std::string(" 200000\r\n") << 200000.0F << none;
+        QTest::newRow("zero") << std::string("0") << 0.0F << none;
+        QTest::newRow("zero as the game writes it") << std::string(" 0\r\n") << 0.0F << none;
+        QTest::newRow("without the blank") << std::string("16356\r\n") << 16356.0F << none;
+        QTest::newRow("LF only") << std::string(" 16356\n") << 16356.0F << none;
+        QTest::newRow("no line end") << std::string(" 16356") << 16356.0F << none;
+        QTest::newRow("further lines")
+            << std::string(" 5000\r\n 7000\r\nnotes\r\n") << 5000.0F << none;
+        QTest::newRow("blanks and tabs before it") << std::string("   \t  42\r\n") << 42.0F << none;
+        QTest::newRow("empty lines before it") << std::string("\r\n\n 42\r\n") << 42.0F << none;
+        QTest::newRow("byte-order mark")
+            << std::string("\xEF\xBB\xBF 16356\r\n") << 16356.0F << none;
+        QTest::newRow("byte-order mark, no blank") << std::string("\xEF\xBB\xBF"
+                                                                  "7\r\n")
+                                                   << 7.0F << none;
+        QTest::newRow("negative") << std::string("-5\r\n") << -5.0F << none;
+        QTest::newRow("plus sign") << std::string("+5\r\n") << 5.0F << none;
+        QTest::newRow("fifty cents") << std::string(" .5\r\n") << 0.5F << none;
+        QTest::newRow("fifty cents with a zero") << std::string("0.5") << 0.5F << none;
+        QTest::newRow("negative fifty cents") << std::string("-.5") << -0.5F << none;
+        QTest::newRow("point without decimals") << std::string("12.\r\n") << 12.0F << none;
+        QTest::newRow("text after the number") << std::string(" 12abc\r\n") << 12.0F << none;
+        QTest::newRow("second number on the line") << std::string("5 7\r\n") << 5.0F << none;
+        QTest::newRow("exponent form") << std::string(" 1.234568E+07\r\n") << 12345680.0F << none;
+        QTest::newRow("small exponent letter") << std::string("2e3") << 2000.0F << none;
+        QTest::newRow("exponent without digits") << std::string(" 3E\r\n") << 3.0F << none;
+        QTest::newRow("exponent sign without digits") << std::string(" 3E+x") << 3.0F << none;
+        QTest::newRow("rounded to single precision")
+            << std::string("16777217") << 16777216.0F << none;
+        QTest::newRow("largest single") << std::string("3.4028234E+38") << 3.4028234E+38F << none;
+        QTest::newRow("beyond single range") << std::string(" 1E+39\r\n") << 0.0F << none;
+        QTest::newRow("beyond single range, negative") << std::string("-1E+39") << 0.0F << none;
+        QTest::newRow("hundreds of digits") << std::string(400, '9') << 0.0F << none;
+        QTest::newRow("missing file") << kMissing << 0.0F << none;
+        QTest::newRow("empty file") << std::string() << 0.0F << none;
+        QTest::newRow("blanks only") << std::string("  \r\n") << 0.0F << none;
+        QTest::newRow("text") << std::string("high score\r\n") << 0.0F << none;
+        QTest::newRow("lone minus sign") << std::string("-\r\n") << 0.0F << none;
+        QTest::newRow("lone point") << std::string(" .\r\n") << 0.0F << none;
+        QTest::newRow("infinity spelt out") << std::string(" Infinity\r\n") << 0.0F << none;
+        QTest::newRow("not a number spelt out") << std::string(" NaN\r\n") << 0.0F << none;
+        QTest::newRow("hexadecimal") << std::string("0x10") << 0.0F << none;
+        QTest::newRow("a directory of that name")
+            << kDirectory << 0.0F << std::string("Is a directory");
+    }
+
+    // A file the game cannot use starts the game at 0 and is left exactly as
+    // it was; only a file that exists but cannot be read is worth a report.
+    void load() {
+        QFETCH(std::string, content);
+        QFETCH(float, expected);
+        QFETCH(std::string, reportedReason);
+        Scratch scratch;
+        if (content == kDirectory) {
+            fs::create_directory(scratch.File());
+        } else if (content != kMissing) {
+            WriteBytes(scratch.File(), content);
+        }
+
+        const float loaded = scratch.Store().Load();
+
+        QCOMPARE_EQ(loaded, expected);
+        if (reportedReason.empty()) {
+            QCOMPARE(scratch.reports, std::vector<std::string>{});
+        } else {
+            QCOMPARE(scratch.reports.size(), std::size_t{1});
+            const std::string& report = scratch.reports.front();
+            QVERIFY2(report.find("\"" + scratch.File().string() + "\"") != std::string::npos,
+                     report.c_str());
+            QVERIFY2(report.find(reportedReason) != std::string::npos, report.c_str());
+        }
+        if (content == kMissing) {
+            QVERIFY(!fs::exists(scratch.File()));
+        } else if (content == kDirectory) {
+            QVERIFY(fs::is_directory(scratch.File()));
+        } else {
+            QCOMPARE(ReadBytes(scratch.File()), content);
+        }
+    }
+
+    void save_data() {
+        QTest::addColumn<std::string>("before");
+        QTest::addColumn<qint64>("cents");
+        QTest::addColumn<std::string>("after");
+
+        QTest::newRow("into a missing file")
+            << kMissing << qint64{1635600} << std::string(" 16356\r\n");
+        QTest::newRow("fifty cents")
+            << std::string(" 0\r\n") << qint64{50} << std::string(" .5\r\n");
+        QTest::newRow("largest offer")
+            << std::string(" 200000\r\n") << qint64{33333300} << std::string(" 333333\r\n");
+        QTest::newRow("zero over a negative score")
+            << std::string("-5") << qint64{0} << std::string(" 0\r\n");
+        QTest::newRow("replaces further lines") << std::string(" 5000\r\n 7000\r\nnotes\r\n")
+                                                << qint64{800000} << std::string(" 8000\r\n");
+        QTest::newRow("replaces a longer number")
+            << std::string(" 1.234568E+07\r\n") << qint64{100} << std::string(" 1\r\n");
+    }
+
+    void save() {
+        QFETCH(std::string, before);
+        QFETCH(qint64, cents);
+        QFETCH(std::string, after);
+        Scratch scratch;
+        if (before != kMissing) {
+            WriteBytes(scratch.File(), before);
+        }
+
+        scratch.Store().Save(Cents(cents));
+
+        QCOMPARE(ReadBytes(scratch.File()), after);
+        QCOMPARE(EntriesIn(scratch.Dir()), std::vector<std::string>{"Print.txt"});
+        QCOMPARE(scratch.reports, std::vector<std::string>{});
+    }
+
+    // Every amount the game can win reads back unchanged at the next start.
+    void savedAmountsReadBack() {
+        Scratch scratch;
+        for (const std::int64_t cents : {50LL, 100LL, 1635600LL, 20000000LL, 33333300LL}) {
+            scratch.Store().Save(Cents(cents));
+            QCOMPARE_EQ(scratch.Store().Load(), static_cast<float>(cents) / 100.0F);
+        }
+    }
+
+    // A player who restricted who may read the score keeps that restriction.
+    void saveKeepsThePermissions() {
+        Scratch scratch;
+        WriteBytes(scratch.File(), " 100\r\n");
+        fs::permissions(scratch.File(), fs::perms::owner_read | fs::perms::owner_write);
+
+        scratch.Store().Save(Cents(20000));
+
+        QCOMPARE(ReadBytes(scratch.File()), std::string(" 200\r\n"));
+        QCOMPARE(fs::status(scratch.File()).permissions(),
+                 fs::perms::owner_read | fs::perms::owner_write);
+    }
+
+    // A "Print.txt" that links to a score kept elsewhere stays a link, and the
+    // score it links to is the one replaced.
+    void saveThroughASymbolicLink() {
+        Scratch scratch;
+        fs::create_directory(scratch.Dir() / "shared");
+        const fs::path kept = scratch.Dir() / "shared" / "scores.txt";
+        WriteBytes(kept, " 100\r\n");
+        fs::create_symlink(fs::path("shared") / "scores.txt", scratch.File());
+
+        scratch.Store().Save(Cents(20000));
+
+        QVERIFY(fs::is_symlink(fs::symlink_status(scratch.File())));
+        QCOMPARE(ReadBytes(kept), std::string(" 200\r\n"));
+        QCOMPARE(EntriesIn(scratch.Dir() / "shared"), std::vector<std::string>{"scores.txt"});
+        QCOMPARE_EQ(scratch.Store().Load(), 200.0F);
+    }
+};
+
+QTEST_APPLESS_MAIN(FileHighScoreStoreTest)
+#include "file_high_score_store_test.moc"

@@ -1,0 +1,268 @@
+// Saves that fail or die: whatever goes wrong, and whenever the process ends,
+// "Print.txt" holds either the old line or the new one, never less; and a
+// save that did not happen is reported, naming the file and the reason.
+#include "file_high_score_store.h"
+#include "file_replacement.h"
+#include "store_test_support.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cerrno>
+#include <csignal>
+#include <filesystem>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+using namespace marvesto;
+using namespace marvesto::testing;
+
+namespace fs = std::filesystem;
+
+Q_DECLARE_METATYPE(std::string)
+
+namespace {
+
+const std::string kOldLine = " 100\r\n";
+const std::string kNewLine = " 16356\r\n";
+const Currency kNewAmount = Currency::FromScaled(163560000);
+
+// A scratch directory holding "Print.txt" with the old line.
+struct Scratch {
+    Scratch() {
+        QVERIFY(directory.isValid());
+        WriteBytes(File(), kOldLine);
+    }
+    // Lets the directory be removed whatever modes a test gave it.
+    ~Scratch() { fs::permissions(Dir(), fs::perms::owner_all); }
+
+    fs::path Dir() const { return directory.path().toStdString(); }
+    fs::path File() const { return Dir() / "Print.txt"; }
+
+    QTemporaryDir directory;
+};
+
+bool Mentions(const std::string& report, const std::string& text) {
+    return report.find(text) != std::string::npos;
+}
+
+void VerifyReport(const std::vector<std::string>& reports, const fs::path& file,
+                  const std::string& reason) {
+    QCOMPARE(reports.size(), std::size_t{1});
+    QVERIFY2(Mentions(reports.front(),
+                      "Could not save the high score to \"" + file.string() + "\": " + reason),
+             reports.front().c_str());
+}
+
+// The calls a save makes, one byte per write, when nothing goes wrong.
+std::vector<std::string> CallsOfASave() {
+    Scratch scratch;
+    StagedFileSystem files(scratch.File());
+    files.trickle = true;
+    ReplaceFileContent(scratch.File(), kNewLine, files);
+    return files.calls;
+}
+
+// One row for each call of a save: its number, its name, and whether the new
+// line is already in place when it is made.
+void RowPerCall() {
+    QTest::addColumn<int>("call");
+    QTest::addColumn<std::string>("name");
+    QTest::addColumn<bool>("afterRename");
+
+    const std::vector<std::string> calls = CallsOfASave();
+    bool renamed = false;
+    for (std::size_t i = 0; i < calls.size(); ++i) {
+        QTest::addRow("%02zu %s", i, calls[i].c_str())
+            << static_cast<int>(i) << calls[i] << renamed;
+        renamed = renamed || calls[i].starts_with("rename");
+    }
+}
+
+} // namespace
+
+class SaveFaultTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Interrupted system calls and writes that take one byte at a time still
+    // leave the whole line.
+    void trickledSaveWritesEveryByte() {
+        Scratch scratch;
+        StagedFileSystem files(scratch.File());
+        files.trickle = true;
+
+        const FileReplacement result = ReplaceFileContent(scratch.File(), kNewLine, files);
+
+        QVERIFY(result.replaced);
+        QCOMPARE(result.error, std::error_code());
+        QCOMPARE(ReadBytes(scratch.File()), kNewLine);
+        QCOMPARE(std::count(files.calls.begin(), files.calls.end(), "write new file"),
+                 static_cast<std::ptrdiff_t>(kNewLine.size()));
+        QCOMPARE(EntriesIn(scratch.Dir()), std::vector<std::string>{"Print.txt"});
+    }
+
+    void failingCall_data() { RowPerCall(); }
+
+    // The disk is full at that call. Closing what was only looked at, and
+    // opening or closing the directory to make the rename durable, may fail
+    // without harm to the value; any other failure keeps the old line,
+    // removes the new file and is returned as the save's error.
+    void failingCall() {
+        QFETCH(int, call);
+        QFETCH(std::string, name);
+        QFETCH(bool, afterRename);
+        Scratch scratch;
+        StagedFileSystem files(scratch.File());
+        files.trickle = true;
+        files.faultAt = static_cast<std::size_t>(call);
+        files.faultError = ENOSPC;
+
+        const FileReplacement result = ReplaceFileContent(scratch.File(), kNewLine, files);
+
+        QCOMPARE(files.calls.at(files.faultAt), name);
+        const bool harmless =
+            name == "close Print.txt" || name == "open directory" || name == "close directory";
+        if (harmless) {
+            QVERIFY(result.replaced);
+            QCOMPARE(result.error, std::error_code());
+            QCOMPARE(ReadBytes(scratch.File()), kNewLine);
+        } else {
+            QCOMPARE(result.replaced, afterRename);
+            QCOMPARE(result.error, std::error_code(ENOSPC, std::system_category()));
+            QCOMPARE(ReadBytes(scratch.File()), afterRename ? kNewLine : kOldLine);
+        }
+        QCOMPARE(EntriesIn(scratch.Dir()), std::vector<std::string>{"Print.txt"});
+    }
+
+    void endedAtEachCall_data() { RowPerCall(); }
+
+    // The process ends just before the call, as if killed there: the file
+    // holds one whole line, and the next start and the next save work.
+    void endedAtEachCall() {
+        QFETCH(int, call);
+        QFETCH(bool, afterRename);
+        Scratch scratch;
+
+        const ChildOutcome outcome = RunInChild([&](const auto&) {
+            StagedFileSystem files(scratch.File());
+            files.trickle = true;
+            files.faultAt = static_cast<std::size_t>(call);
+            files.fault = StagedFileSystem::Fault::kEndProcess;
+            ReplaceFileContent(scratch.File(), kNewLine, files);
+        });
+
+        QCOMPARE(outcome.exitCode, StagedFileSystem::kEndedExitCode);
+        QCOMPARE(ReadBytes(scratch.File()), afterRename ? kNewLine : kOldLine);
+        std::vector<std::string> reports;
+        FileHighScoreStore store(scratch.File(),
+                                 [&](const std::string& m) { reports.push_back(m); });
+        QCOMPARE_EQ(store.Load(), afterRename ? 16356.0F : 100.0F);
+        store.Save(Currency::FromScaled(2000000000));
+        QCOMPARE(ReadBytes(scratch.File()), std::string(" 200000\r\n"));
+        QCOMPARE(reports, std::vector<std::string>{});
+    }
+
+    void writeLimit_data() {
+        QTest::addColumn<bool>("signalIgnored");
+        QTest::newRow("SIGXFSZ ignored") << true;
+        QTest::newRow("SIGXFSZ ends the process") << false;
+    }
+
+    // A file-size limit of 0 (ulimit -f 0) makes every write fail.
+    void writeLimit() {
+        QFETCH(bool, signalIgnored);
+        Scratch scratch;
+
+        const ChildOutcome outcome = RunInChild([&](const auto& report) {
+            const rlimit none{0, 0};
+            ::setrlimit(RLIMIT_CORE, &none);
+            std::signal(SIGXFSZ, signalIgnored ? SIG_IGN : SIG_DFL);
+            if (::setrlimit(RLIMIT_FSIZE, &none) != 0) {
+                _exit(1);
+            }
+            FileHighScoreStore(scratch.File(), report).Save(kNewAmount);
+        });
+
+        QCOMPARE(ReadBytes(scratch.File()), kOldLine);
+        if (signalIgnored) {
+            QCOMPARE(outcome.exitCode, 0);
+            VerifyReport(outcome.reports, scratch.File(), "File too large");
+            QCOMPARE(EntriesIn(scratch.Dir()), std::vector<std::string>{"Print.txt"});
+        } else {
+            QCOMPARE(outcome.signal, SIGXFSZ);
+        }
+    }
+
+    void unprivilegedSave_data() {
+        QTest::addColumn<int>("fileMode");
+        QTest::addColumn<int>("directoryMode");
+        QTest::addColumn<bool>("saved");
+
+        QTest::newRow("writable file and directory") << 0644 << 0777 << true;
+        QTest::newRow("read-only file") << 0444 << 0777 << false;
+        QTest::newRow("read-only directory") << 0666 << 0555 << false;
+    }
+
+    // Run as a user whom the file modes bind. A read-only file keeps its
+    // value even where the directory would let it be replaced.
+    void unprivilegedSave() {
+        QFETCH(int, fileMode);
+        QFETCH(int, directoryMode);
+        QFETCH(bool, saved);
+        Scratch scratch;
+        GiveToUnprivilegedUser(scratch.File());
+        fs::permissions(scratch.File(), static_cast<fs::perms>(fileMode));
+        fs::permissions(scratch.Dir(), static_cast<fs::perms>(directoryMode));
+
+        const ChildOutcome outcome = RunInChild([&](const auto& report) {
+            BecomeUnprivileged();
+            FileHighScoreStore(scratch.File(), report).Save(kNewAmount);
+        });
+
+        QCOMPARE(outcome.exitCode, 0);
+        QCOMPARE(ReadBytes(scratch.File()), saved ? kNewLine : kOldLine);
+        if (saved) {
+            QCOMPARE(outcome.reports, std::vector<std::string>{});
+        } else {
+            VerifyReport(outcome.reports, scratch.File(), "Permission denied");
+        }
+        QCOMPARE(EntriesIn(scratch.Dir()), std::vector<std::string>{"Print.txt"});
+        QCOMPARE(fs::status(scratch.File()).permissions(), static_cast<fs::perms>(fileMode));
+    }
+
+    // A file the player may not read starts the game at 0, and says why.
+    void unreadableFileAtStart() {
+        Scratch scratch;
+        fs::permissions(scratch.File(), fs::perms::none);
+        fs::permissions(scratch.Dir(), fs::perms::all);
+
+        const ChildOutcome outcome = RunInChild([&](const auto& report) {
+            BecomeUnprivileged();
+            const float loaded = FileHighScoreStore(scratch.File(), report).Load();
+            _exit(loaded == 0.0F ? 0 : 1);
+        });
+
+        QCOMPARE(outcome.exitCode, 0);
+        QCOMPARE(outcome.reports.size(), std::size_t{1});
+        QVERIFY2(Mentions(outcome.reports.front(), "Could not read the high score from \"" +
+                                                       scratch.File().string() +
+                                                       "\": Permission denied"),
+                 outcome.reports.front().c_str());
+        fs::permissions(scratch.File(), fs::perms::owner_read);
+        QCOMPARE(ReadBytes(scratch.File()), kOldLine);
+    }
+
+private:
+    static void GiveToUnprivilegedUser(const fs::path& file) {
+        if (::geteuid() == 0) {
+            QCOMPARE(::chown(file.c_str(), kUnprivilegedId, kUnprivilegedId), 0);
+        }
+    }
+};
+
+QTEST_APPLESS_MAIN(SaveFaultTest)
+#include "save_fault_test.moc"
