@@ -5,9 +5,12 @@
 
 #include <chrono>
 #include <functional>
+#include <set>
 #include <string>
 
 namespace marvesto {
+
+class CueDevice;
 
 class SdlCuePlayer : public CuePlayer {
 public:
@@ -21,12 +24,27 @@ public:
     SdlCuePlayer(const SdlCuePlayer&) = delete;
     SdlCuePlayer& operator=(const SdlCuePlayer&) = delete;
 
+    // Starts SDL's audio, which the player stops again when it is destroyed;
+    // without a usable driver or output device every cue this player is
+    // asked for is skipped, and the problem is reported once.
     void Prepare() override;
+    // Plays the named WAV file and returns when it has finished. A missing
+    // file is silence; one that cannot be played is skipped at once and
+    // reported once. A call made while a cue plays (from inside the waiter)
+    // is skipped, so cues never overlap.
     void PlayCue(const std::string& fileName) override;
 
 private:
+    void WaitUntilPlayed(const CueDevice& device, std::chrono::microseconds length);
+    void GiveUpSound(const char* reason);
+    void ReportUnplayable(const std::string& fileName, const std::string& reason);
+    void Wait(std::chrono::milliseconds time);
+
     Waiter waiter_;
     bool audioReady_ = false;
+    bool playing_ = false;
+    // Each bad file is reported once, not at every cue it was meant for.
+    std::set<std::string> reportedFiles_;
 };
 
 } // namespace marvesto

@@ -1,0 +1,122 @@
+// The four cues shipped in assets/: they are exactly what tools/make-cues
+// writes, and each is a short 16-bit PCM file that fades in and out.
+#include "loaded_wav.h"
+#include "test_wav.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+using marvesto::LoadedWav;
+using namespace marvesto::testing;
+using namespace std::chrono_literals;
+using std::chrono::milliseconds;
+
+Q_DECLARE_METATYPE(milliseconds)
+
+namespace {
+
+const QString kSourceDirectory = QStringLiteral(MARVESTO_SOURCE_DIR);
+
+std::string AssetPath(const QString& name) {
+    return (kSourceDirectory + "/assets/" + name).toStdString();
+}
+
+std::uint32_t LittleEndian(const std::string& bytes, std::size_t at, int size) {
+    std::uint32_t value = 0;
+    for (int i = size - 1; i >= 0; --i) {
+        value = (value << 8) | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(i)]);
+    }
+    return value;
+}
+
+struct StoredFormat {
+    std::uint32_t encoding = 0;
+    std::uint32_t channels = 0;
+    std::uint32_t rate = 0;
+    std::uint32_t bits = 0;
+};
+
+// The format chunk as stored in the file, before any conversion by SDL.
+StoredFormat ReadStoredFormat(const std::string& file) {
+    for (std::size_t at = 12; at + 8 <= file.size(); at += 8 + LittleEndian(file, at + 4, 4)) {
+        if (file.compare(at, 4, "fmt ") == 0 && at + 24 <= file.size()) {
+            return {LittleEndian(file, at + 8, 2), LittleEndian(file, at + 10, 2),
+                    LittleEndian(file, at + 12, 4), LittleEndian(file, at + 22, 2)};
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+class CueAssetsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // A cue edited by hand or left behind by an older generator would be
+    // lost the next time anyone runs it.
+    void generatorWritesTheCommittedCues() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QProcess generator;
+        generator.start(QStringLiteral(PYTHON3_EXECUTABLE),
+                        {kSourceDirectory + "/tools/make-cues", dir.path()});
+        QVERIFY(generator.waitForFinished(60000));
+        QCOMPARE_EQ(generator.exitStatus(), QProcess::NormalExit);
+        QCOMPARE_EQ(generator.exitCode(), 0);
+        for (const char* name : {"INTRO.wav", "DIAL.wav", "DEAL.wav", "END.wav"}) {
+            const std::string made = ReadFile(dir.filePath(name).toStdString());
+            QVERIFY2(!made.empty(), name);
+            QVERIFY2(made == ReadFile(AssetPath(name)), name);
+        }
+    }
+
+    void cueIsShortPcmThatFadesInAndOut_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<milliseconds>("shortest");
+        QTest::addColumn<milliseconds>("longest");
+        QTest::newRow("intro") << "INTRO.wav" << 1300ms << 1700ms;
+        QTest::newRow("dial") << "DIAL.wav" << 800ms << 1200ms;
+        QTest::newRow("deal") << "DEAL.wav" << 800ms << 1200ms;
+        QTest::newRow("end") << "END.wav" << 1300ms << 1700ms;
+    }
+    void cueIsShortPcmThatFadesInAndOut() {
+        QFETCH(QString, name);
+        QFETCH(milliseconds, shortest);
+        QFETCH(milliseconds, longest);
+
+        const StoredFormat stored = ReadStoredFormat(ReadFile(AssetPath(name)));
+        QCOMPARE_EQ(stored.encoding, 1U);
+        QCOMPARE_EQ(stored.bits, 16U);
+        QVERIFY(stored.channels == 1 || stored.channels == 2);
+        QVERIFY(stored.rate == 22050 || stored.rate == 44100);
+
+        const LoadedWav wav(AssetPath(name));
+        QCOMPARE_EQ(wav.State(), LoadedWav::Status::Loaded);
+        QCOMPARE_GE(wav.Duration(), shortest);
+        QCOMPARE_LE(wav.Duration(), longest);
+
+        const auto* samples = reinterpret_cast<const std::int16_t*>(wav.Samples());
+        const std::size_t count = wav.Length() / 2;
+        int peak = 0;
+        for (std::size_t i = 0; i < count; ++i) {
+            peak = std::max(peak, std::abs(int{samples[i]}));
+        }
+        // Loud enough to hear, with room left below full scale.
+        QCOMPARE_GE(peak, 32767 / 4);
+        QCOMPARE_LT(peak, 32767);
+        // Starting or stopping away from zero would click.
+        QCOMPARE_LT(std::abs(int{samples[0]}), 32767 / 100);
+        QCOMPARE_LT(std::abs(int{samples[count - 1]}), 32767 / 100);
+    }
+};
+
+QTEST_GUILESS_MAIN(CueAssetsTest)
+#include "cue_assets_test.moc"

@@ -1,0 +1,201 @@
+// The SDL cue player against SDL's disk driver, which writes what the device
+// receives to a file and plays in real time.
+#include "sdl_cue_player.h"
+#include "test_wav.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <algorithm>
+#include <csignal>
+#include <cstddef>
+#include <string>
+#include <thread>
+#include <vector>
+
+using marvesto::SdlCuePlayer;
+using namespace marvesto::testing;
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+Q_DECLARE_METATYPE(milliseconds)
+
+namespace {
+
+// How much longer than its length a cue may block.
+constexpr milliseconds kAllowedOverrun{150};
+
+milliseconds Since(Clock::time_point start) {
+    return std::chrono::duration_cast<milliseconds>(Clock::now() - start);
+}
+
+// True when `device` holds `cue` with nothing but silence before and after it.
+bool HoldsCueBetweenSilence(const std::string& device, const std::string& cue) {
+    const std::size_t at = device.find(cue);
+    if (at == std::string::npos) {
+        return false;
+    }
+    const auto silent = [](char byte) { return byte == 0; };
+    return std::all_of(device.begin(), device.begin() + static_cast<std::ptrdiff_t>(at), silent) &&
+           std::all_of(device.begin() + static_cast<std::ptrdiff_t>(at + cue.size()), device.end(),
+                       silent);
+}
+
+} // namespace
+
+class SdlCuePlayerTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir_;
+
+    std::string PathOf(const char* name) const { return dir_.filePath(name).toStdString(); }
+    std::string DeviceOutput() const { return ReadFile(PathOf("device.raw")); }
+
+private slots:
+    void init() {
+        QVERIFY(dir_.isValid());
+        qputenv("SDL_AUDIODRIVER", "disk");
+        qputenv("SDL_DISKAUDIOFILE", dir_.filePath("device.raw").toLocal8Bit());
+        qunsetenv("SDL_DISKAUDIODELAY");
+    }
+
+    void cleanup() { QFile::remove(dir_.filePath("device.raw")); }
+
+    // The game goes on only when a cue has finished: returning early would
+    // show an offer over its dial tone, returning late stalls the game.
+    void playsTheWholeCueAndBlocksForItsLength_data() {
+        QTest::addColumn<milliseconds>("length");
+        QTest::addColumn<int>("rate");
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<QByteArray>("deviceDelay");
+        QTest::newRow("50 ms, mono, 44100 Hz") << 50ms << 44100 << 1 << QByteArray();
+        QTest::newRow("300 ms, stereo, 22050 Hz") << 300ms << 22050 << 2 << QByteArray();
+        QTest::newRow("700 ms, mono, 22050 Hz") << 700ms << 22050 << 1 << QByteArray();
+        // Like a sound server with deep buffers, this device takes the whole
+        // cue long before it has been heard.
+        QTest::newRow("700 ms, to a device that takes it all at once")
+            << 700ms << 22050 << 1 << QByteArray("0");
+    }
+    void playsTheWholeCueAndBlocksForItsLength() {
+        QFETCH(milliseconds, length);
+        QFETCH(int, rate);
+        QFETCH(int, channels);
+        QFETCH(QByteArray, deviceDelay);
+        if (!deviceDelay.isEmpty()) {
+            qputenv("SDL_DISKAUDIODELAY", deviceDelay);
+        }
+        const WavFormat format{rate, channels};
+        const auto samples = ToneSamples(length, format);
+        WriteFile(PathOf("cue.wav"), WavFileBytes(samples, format));
+
+        SdlCuePlayer player({});
+        player.Prepare();
+        const auto start = Clock::now();
+        player.PlayCue(PathOf("cue.wav"));
+        const milliseconds took = Since(start);
+
+        QCOMPARE_GE(took, length);
+        QCOMPARE_LE(took, length + kAllowedOverrun);
+        QVERIFY(HoldsCueBetweenSilence(DeviceOutput(), SampleBytes(samples)));
+    }
+
+    // The window paints from inside the waiter; a waiter called thousands of
+    // times a second, or with no time to spend, would burn the processor.
+    void callsTheWaiterTensOfTimesASecondWithTimeToSpend() {
+        WriteToneWav(PathOf("cue.wav"), 1000ms);
+        std::vector<milliseconds> waits;
+        SdlCuePlayer player([&waits](milliseconds time) {
+            waits.push_back(time);
+            std::this_thread::sleep_for(time);
+        });
+        player.Prepare();
+        player.PlayCue(PathOf("cue.wav"));
+
+        QCOMPARE_GE(waits.size(), 10U);
+        QCOMPARE_LE(waits.size(), 100U);
+        for (const milliseconds wait : waits) {
+            QCOMPARE_GT(wait.count(), 0);
+            QCOMPARE_LE(wait, 1000ms);
+        }
+    }
+
+    // A waiter that only handles pending events returns at once; the player
+    // must still not spin on it.
+    void doesNotSpinOnAWaiterThatReturnsAtOnce() {
+        WriteToneWav(PathOf("cue.wav"), 1000ms);
+        int calls = 0;
+        SdlCuePlayer player([&calls](milliseconds) { ++calls; });
+        player.Prepare();
+        const auto start = Clock::now();
+        player.PlayCue(PathOf("cue.wav"));
+
+        QCOMPARE_GE(Since(start), 1000ms);
+        QCOMPARE_GE(calls, 10);
+        QCOMPARE_LE(calls, 100);
+    }
+
+    // Whatever the waiter runs must not start a second cue over the first.
+    void skipsACueAskedForWhileAnotherPlays() {
+        WriteToneWav(PathOf("first.wav"), 300ms);
+        WriteToneWav(PathOf("second.wav"), 300ms, {}, 880);
+        milliseconds nestedTook{-1};
+        SdlCuePlayer* self = nullptr;
+        SdlCuePlayer player([&](milliseconds time) {
+            if (nestedTook.count() < 0) {
+                const auto start = Clock::now();
+                self->PlayCue(PathOf("second.wav"));
+                nestedTook = Since(start);
+            }
+            std::this_thread::sleep_for(time);
+        });
+        self = &player;
+        player.Prepare();
+        player.PlayCue(PathOf("first.wav"));
+
+        QCOMPARE_LT(nestedTook, 100ms);
+        QVERIFY(HoldsCueBetweenSilence(DeviceOutput(), SampleBytes(ToneSamples(300ms, {}))));
+    }
+
+    // A device that stops taking samples must not hang the game: here it
+    // takes one small buffer per second, which would need five seconds.
+    void givesUpOnADeviceThatStopsTakingSamples() {
+        WriteToneWav(PathOf("cue.wav"), 50ms);
+        qputenv("SDL_DISKAUDIODELAY", "1000");
+        SdlCuePlayer player({});
+        player.Prepare();
+        const auto start = Clock::now();
+        player.PlayCue(PathOf("cue.wav"));
+
+        QCOMPARE_LT(Since(start), 2500ms);
+    }
+
+    // SDL's own SIGINT and SIGTERM handlers would swallow both signals and
+    // leave the program running after Ctrl-C or a plain kill.
+    void leavesInterruptAndTerminateSignalsAlone_data() {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGINT") << SIGINT;
+        QTest::newRow("SIGTERM") << SIGTERM;
+    }
+    void leavesInterruptAndTerminateSignalsAlone() {
+        QFETCH(int, signal);
+        struct sigaction testHandler {};
+        struct sigaction standard {};
+        standard.sa_handler = SIG_DFL;
+        sigaction(signal, &standard, &testHandler);
+
+        struct sigaction afterPrepare {};
+        {
+            SdlCuePlayer player({});
+            player.Prepare();
+            sigaction(signal, nullptr, &afterPrepare);
+        }
+        sigaction(signal, &testHandler, nullptr);
+
+        QVERIFY(afterPrepare.sa_handler == SIG_DFL);
+    }
+};
+
+QTEST_GUILESS_MAIN(SdlCuePlayerTest)
+#include "sdl_cue_player_test.moc"
