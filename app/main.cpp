@@ -1,0 +1,47 @@
+// Starts Marvesto: the only place where the real window, game, store, sound
+// and random source are built and wired together.
+#include "display_check.h"
+#include "event_waiter.h"
+#include "file_high_score_store.h"
+#include "game.h"
+#include "game_driver.h"
+#include "marvesto_window.h"
+#include "problem_report.h"
+#include "program_exit.h"
+#include "sdl_cue_player.h"
+#include "time_of_day_random.h"
+
+#include <QApplication>
+
+#include <iostream>
+
+int main(int argc, char* argv[]) {
+    using namespace marvesto;
+
+    if (const auto reason = MissingDisplayReason()) {
+        std::cerr << *reason << std::endl;
+        return 1;
+    }
+    QApplication application(argc, argv);
+
+    MarvestoWindow window;
+    ProgramExit programExit([](int status) { QCoreApplication::exit(status); });
+    FileHighScoreStore store("Print.txt", [&window](const std::string& message) {
+        ReportStoreFailure(&window, message);
+    });
+    SdlCuePlayer cues(WaitProcessingEvents);
+    TimeOfDayRandom random;
+    Game game(GameServices{window, cues, store, random, programExit});
+    GameDriver driver(window, game, programExit, [&window](const std::string& message) {
+        ReportRunTimeError(&window, message);
+    });
+
+    driver.FormLoad();
+    if (programExit.Ended()) {
+        return programExit.Status();
+    }
+    window.show();
+    window.activateWindow();
+    window.FocusFirstCase();
+    return QApplication::exec();
+}

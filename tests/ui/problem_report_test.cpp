@@ -1,0 +1,88 @@
+// The reports the player sees: a message box, and the same on standard error.
+#include "problem_report.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTemporaryFile>
+#include <QTest>
+#include <QTimer>
+
+#include <unistd.h>
+
+#include <cstdio>
+
+using namespace marvesto;
+
+namespace {
+
+struct Shown {
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString standardError;
+};
+
+// Runs the report, answers the message box it opens, and collects what was
+// shown and what went to standard error.
+template <typename Report>
+Shown Capture(Report report) {
+    Shown shown;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&shown, &closer] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown.title = box->windowTitle();
+            shown.text = box->text();
+            shown.icon = box->icon();
+            closer.stop();
+            box->accept();
+        }
+    });
+    closer.start(10);
+
+    QTemporaryFile errors;
+    if (!errors.open()) {
+        return shown;
+    }
+    std::fflush(stderr);
+    const int savedError = dup(STDERR_FILENO);
+    dup2(errors.handle(), STDERR_FILENO);
+    report();
+    std::fflush(stderr);
+    dup2(savedError, STDERR_FILENO);
+    close(savedError);
+    errors.seek(0);
+    shown.standardError = QString::fromLocal8Bit(errors.readAll());
+    return shown;
+}
+
+} // namespace
+
+class ProblemReportTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void runTimeErrorIsShownAndWrittenToStandardError() {
+        const Shown shown =
+            Capture([] { ReportRunTimeError(nullptr, "Overflow: a 16-bit counter passed 32767"); });
+        QCOMPARE(shown.title, QStringLiteral("Marvesto?"));
+        QCOMPARE(shown.icon, QMessageBox::Critical);
+        QVERIFY2(shown.text.contains("Overflow: a 16-bit counter passed 32767"),
+                 qPrintable(shown.text));
+        QCOMPARE(shown.standardError,
+                 QStringLiteral("marvesto: run-time error: Overflow: a 16-bit counter passed "
+                                "32767\n"));
+    }
+
+    void storeFailureIsShownAsAWarning() {
+        const Shown shown = Capture([] {
+            ReportStoreFailure(nullptr, "Cannot save the high score to Print.txt: disk full");
+        });
+        QCOMPARE(shown.icon, QMessageBox::Warning);
+        QCOMPARE(shown.text, QStringLiteral("Cannot save the high score to Print.txt: disk full"));
+        QCOMPARE(shown.standardError,
+                 QStringLiteral("marvesto: Cannot save the high score to Print.txt: disk full\n"));
+    }
+};
+
+QTEST_MAIN(ProblemReportTest)
+#include "problem_report_test.moc"

@@ -1,0 +1,35 @@
+// A text label of the game window: an opaque rectangle without border or
+// margin. Its caption starts at the top-left corner, breaks at blanks when it
+// is wider than the label, and whatever falls outside is clipped.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+namespace marvesto {
+
+class CaptionLabel : public QWidget {
+    Q_OBJECT
+
+public:
+    // The background is the palette's Window colour, the text its WindowText.
+    CaptionLabel(const QString& caption, QWidget* parent);
+
+    const QString& caption() const { return caption_; }
+    void setCaption(const QString& caption);
+
+signals:
+    // A left button pressed and released over the label.
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QString caption_;
+    bool pressed_ = false;
+};
+
+} // namespace marvesto

@@ -1,0 +1,82 @@
+#include "game_driver.h"
+
+#include <exception>
+#include <utility>
+
+namespace marvesto {
+
+namespace {
+
+constexpr int kDealLabel = 28;
+constexpr int kEndLabel = 33;
+
+} // namespace
+
+GameDriver::GameDriver(MarvestoWindow& window, Game& game, ProgramExit& exit, ErrorReport report)
+    : window_(window), game_(game), exit_(exit), report_(std::move(report)) {
+    connect(&window, &MarvestoWindow::caseClicked, this, [this](int k) {
+        Deliver({Control::Command(k), [this, k] { game_.CommandClick(k); }});
+    });
+    connect(&window, &MarvestoWindow::dealClicked, this, [this] {
+        Deliver({Control::Label(kDealLabel), [this] { game_.Label28_Click(); }});
+    });
+    connect(&window, &MarvestoWindow::endClicked, this, [this] {
+        Deliver({Control::Label(kEndLabel), [this] { game_.Label33_Click(); }});
+    });
+    connect(&window, &MarvestoWindow::closeRequested, this, &GameDriver::RequestClose);
+}
+
+void GameDriver::FormLoad() {
+    Deliver({std::nullopt, [this] { game_.Form_Load(); }});
+}
+
+void GameDriver::Deliver(PendingCall pending) {
+    if (exit_.Ended()) {
+        return;
+    }
+    pending_.push_back(std::move(pending));
+    if (running_) {
+        return;
+    }
+    running_ = true;
+    while (!pending_.empty() && !exit_.Ended()) {
+        const PendingCall next = std::move(pending_.front());
+        pending_.pop_front();
+        // A control that a call hid meanwhile takes no clicks, as at any other
+        // time: a second click on DEAL during the deal cue must not deal twice.
+        if (next.source && !window_.IsShown(*next.source)) {
+            continue;
+        }
+        RunGuarded(next.call);
+        if (closeRequested_) {
+            exit_.QuitProgram();
+        }
+    }
+    pending_.clear();
+    running_ = false;
+}
+
+void GameDriver::RequestClose() {
+    if (running_) {
+        closeRequested_ = true;
+        return;
+    }
+    exit_.QuitProgram();
+}
+
+void GameDriver::RunGuarded(const std::function<void()>& call) {
+    std::string failure;
+    try {
+        call();
+        return;
+    } catch (const std::exception& error) {
+        failure = error.what();
+    } catch (...) {
+        failure = "an error of unknown kind";
+    }
+    // Reported before the end, so that the report's own event loop still runs.
+    report_(failure);
+    exit_.Fail();
+}
+
+} // namespace marvesto

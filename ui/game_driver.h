@@ -1,0 +1,55 @@
+// Turns the window's events into calls into the game, one call at a time.
+// A sound cue keeps the event loop turning inside a game call, and on some
+// platforms clicks and close requests still arrive then; they wait, in their
+// order, until the running call has returned, so the game never runs twice at
+// once. An error escaping the game is reported here and ends the program; it
+// never crosses Qt's event loop.
+#pragma once
+
+#include "control.h"
+#include "game.h"
+#include "marvesto_window.h"
+#include "program_exit.h"
+
+#include <QObject>
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace marvesto {
+
+class GameDriver : public QObject {
+    Q_OBJECT
+
+public:
+    // Tells the player what went wrong.
+    using ErrorReport = std::function<void(const std::string& message)>;
+
+    GameDriver(MarvestoWindow& window, Game& game, ProgramExit& exit, ErrorReport report);
+
+    // Runs the game's start-up; if it fails, the program has ended afterwards.
+    void FormLoad();
+
+private:
+    struct PendingCall {
+        // The control clicked; empty for the start-up.
+        std::optional<Control> source;
+        std::function<void()> call;
+    };
+
+    void Deliver(PendingCall pending);
+    void RequestClose();
+    void RunGuarded(const std::function<void()>& call);
+
+    MarvestoWindow& window_;
+    Game& game_;
+    ProgramExit& exit_;
+    ErrorReport report_;
+    bool running_ = false;
+    bool closeRequested_ = false;
+    std::deque<PendingCall> pending_;
+};
+
+} // namespace marvesto

@@ -1,0 +1,54 @@
+// The game's one window, MARVESTO: 26 case buttons, the prize ladder and the
+// status labels, each at a fixed place. The game changes it only through
+// BoardView; its clicks and its close request leave it as signals.
+#pragma once
+
+#include "board_view.h"
+#include "caption_label.h"
+#include "control.h"
+
+#include <QPushButton>
+#include <QWidget>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace marvesto {
+
+class MarvestoWindow : public QWidget, public BoardView {
+    Q_OBJECT
+
+public:
+    // Builds every control in its state at start; the window stays hidden.
+    explicit MarvestoWindow(QWidget* parent = nullptr);
+
+    void Show(Control label) override;
+    void Hide(Control control) override;
+    void SetCaption(Control label, const std::string& text) override;
+
+    bool IsShown(Control control) const;
+    void FocusFirstCase();
+
+signals:
+    void caseClicked(int k);
+    void dealClicked();
+    void endClicked();
+    // The window system's close control; the window stays open until the
+    // program ends.
+    void closeRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildCaseButtons();
+    void BuildLabels();
+    QWidget& Find(Control control) const;
+
+    std::vector<QPushButton*> caseButtons_;
+    std::map<Control, QWidget*> controls_;
+    std::map<Control, CaptionLabel*> labels_;
+};
+
+} // namespace marvesto

@@ -1,0 +1,24 @@
+// The one typeface of the window, and fonts in it sized as on a 96 dpi screen.
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+namespace marvesto {
+
+struct FontSpec {
+    double points;
+    bool bold;
+    bool italic;
+};
+
+// "Orbit-B BT" where it is installed. Elsewhere DejaVu Sans, built into the
+// program so that the window looks the same on every machine; its widths keep
+// every caption on one line inside its label.
+QString GameTypeface();
+
+// Sizes are fixed in pixels (points at 96 dpi) like every position in the
+// window, so text and layout scale together on any screen.
+QFont GameFont(const FontSpec& spec);
+
+} // namespace marvesto

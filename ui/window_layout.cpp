@@ -1,0 +1,160 @@
+#include "window_layout.h"
+
+#include "prize_ladder.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+namespace marvesto {
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+
+const QColor kYellow(0xFF, 0xFF, 0x00);
+const QColor kRed(0xFF, 0x00, 0x00);
+const QColor kGreen(0x00, 0xFF, 0x00);
+const QColor kBlue(0x00, 0x00, 0xFF);
+const QColor kWhite(0xFF, 0xFF, 0xFF);
+const QColor kOfferGreen(0x00, 0xC0, 0x00);
+const QColor kPaleYellow(0xFF, 0xFF, 0x80);
+
+constexpr FontSpec kWindowFont{.points = 14.25, .bold = false, .italic = true};
+constexpr FontSpec kBoardFont{.points = 11.25, .bold = true, .italic = false};
+
+// The case buttons by row, from the top; each row lists the button number in
+// each of the seven columns, 0 where the bottom row leaves a column empty.
+constexpr int kCaseWidth = 1215;
+constexpr int kCaseHeight = 495;
+constexpr int kCaseFirstLeft = 240;
+constexpr int kCaseColumnPitch = 1440;
+constexpr std::array<std::pair<int, std::array<int, 7>>, 4> kCaseRows{{
+    {1920, {20, 21, 22, 23, 24, 25, 26}},
+    {2640, {13, 14, 15, 16, 17, 18, 19}},
+    {3360, {6, 7, 8, 9, 10, 11, 12}},
+    {4080, {0, 1, 2, 3, 4, 5, 0}},
+}};
+
+// The prize ladder by column, from the left; each column lists its labels
+// from the top, 0 where a short column ends. Captions come from the prizes.
+constexpr int kLadderWidth = 1335;
+constexpr int kLadderHeight = 255;
+constexpr int kLadderFirstTop = 4920;
+constexpr int kLadderRowPitch = 360;
+constexpr std::array<std::pair<int, std::array<int, 6>>, 5> kLadderColumns{{
+    {2520, {26, 25, 24, 23, 0, 0}},
+    {4080, {22, 21, 20, 19, 0, 0}},
+    {5640, {18, 17, 16, 15, 14, 13}},
+    {7200, {12, 11, 10, 9, 8, 7}},
+    {8760, {6, 5, 4, 3, 2, 1}},
+}};
+// Prizes 1..4 are the green band, 5..12 the red one, the rest the blue one.
+constexpr int kLastGreenPrize = 4;
+constexpr int kLastRedPrize = 12;
+
+const QString kCredit = QStringLiteral("Created by Marvesto Team ");
+const QString kEndCaption = QString(28, QLatin1Char(' ')) + "CLICK  TO END YOUR SESSION! ";
+
+LabelLayout LadderLabel(int prize, TwipRect place) {
+    LabelLayout label{.number = prize,
+                      .caption = QString::fromUtf8(FindPrize(prize)->caption),
+                      .place = place,
+                      .font = kBoardFont,
+                      .text = kWhite,
+                      .background = kBlue,
+                      .shownAtStart = true};
+    if (prize <= kLastGreenPrize) {
+        label.text = std::nullopt;
+        label.background = kGreen;
+    } else if (prize <= kLastRedPrize) {
+        label.background = kRed;
+    }
+    return label;
+}
+
+} // namespace
+
+QRect ToPixels(const TwipRect& twips) {
+    return QRect(twips.left / kTwipsPerPixel, twips.top / kTwipsPerPixel,
+                 twips.width / kTwipsPerPixel, twips.height / kTwipsPerPixel);
+}
+
+WindowLayout MainWindowLayout() {
+    return WindowLayout{.name = QStringLiteral("MARVESTO"),
+                        .title = QStringLiteral("Marvesto?"),
+                        .clientArea = {0, 0, 10350, 7575},
+                        .background = kYellow,
+                        .font = kWindowFont};
+}
+
+std::vector<CaseButtonLayout> CaseButtonLayouts() {
+    std::vector<CaseButtonLayout> buttons;
+    for (const auto& [top, numbers] : kCaseRows) {
+        for (std::size_t column = 0; column < numbers.size(); ++column) {
+            if (numbers[column] == 0) {
+                continue;
+            }
+            const int left = kCaseFirstLeft + static_cast<int>(column) * kCaseColumnPitch;
+            buttons.push_back({.number = numbers[column],
+                               .caption = QStringLiteral("CASE %1").arg(numbers[column]),
+                               .place = {left, top, kCaseWidth, kCaseHeight},
+                               .font = kBoardFont});
+        }
+    }
+    std::sort(buttons.begin(), buttons.end(),
+              [](const auto& a, const auto& b) { return a.number < b.number; });
+    return buttons;
+}
+
+std::vector<LabelLayout> LabelLayouts() {
+    std::vector<LabelLayout> labels;
+    for (const auto& [left, prizes] : kLadderColumns) {
+        for (std::size_t row = 0; row < prizes.size(); ++row) {
+            if (prizes[row] == 0) {
+                continue;
+            }
+            const int top = kLadderFirstTop + static_cast<int>(row) * kLadderRowPitch;
+            labels.push_back(LadderLabel(prizes[row], {left, top, kLadderWidth, kLadderHeight}));
+        }
+    }
+    const std::vector<LabelLayout> statusLabels{
+        {27,
+         "OFFER:",
+         {120, 6480, 3615, 495},
+         FontSpec{15.75, true, false},
+         kOfferGreen,
+         kYellow,
+         false},
+        {28,
+         ">  DEAL  <",
+         {120, 6960, 1935, 375},
+         FontSpec{14.25, true, true},
+         kPaleYellow,
+         kRed,
+         false},
+        {30,
+         "",
+         {4440, 7080, 1575, 375},
+         FontSpec{14.25, true, false},
+         std::nullopt,
+         kYellow,
+         true},
+        {31, "MARVESTO?", {1560, 240, 7215, 975}, FontSpec{48, false, true}, kYellow, kRed, true},
+        {32, kCredit, {3240, 1320, 4095, 375}, std::nullopt, kRed, kYellow, true},
+        {29,
+         " CHOOSE YOUR CASE!",
+         {2400, 4800, 7815, 2295},
+         FontSpec{24, true, true},
+         kRed,
+         kYellow,
+         true},
+        {33, kEndCaption, {120, 3240, 10095, 735}, std::nullopt, kYellow, kRed, false},
+        {34, "", {2280, 4080, 5775, 495}, std::nullopt, kYellow, kRed, false},
+        {44, "", {8040, 7080, 2175, 375}, FontSpec{9.75, true, true}, kRed, kYellow, true},
+    };
+    labels.insert(labels.end(), statusLabels.begin(), statusLabels.end());
+    return labels;
+}
+
+} // namespace marvesto
