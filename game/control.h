@@ -2,9 +2,9 @@
 // Command1..Command26 and the labels Label1..Label34 and Label44.
 #pragma once
 
-#include <compare>
 #include <cstdint>
 #include <string>
+#include <tuple>
 
 namespace marvesto {
 
@@ -25,7 +25,11 @@ public:
     // "Command7", "Label28": the control's name in the window.
     std::string Name() const;
 
-    friend auto operator<=>(const Control&, const Control&) = default;
+    friend bool operator==(const Control&, const Control&) = default;
+    // Orders controls so they can key a map: all buttons, then all labels.
+    friend bool operator<(const Control& a, const Control& b) {
+        return std::tie(a.kind_, a.number_) < std::tie(b.kind_, b.number_);
+    }
 
 private:
     Control(ControlKind kind, std::int16_t number) : kind_(kind), number_(number) {}

@@ -49,7 +49,7 @@ bool IsOfferPickCount(std::int16_t pickCount) {
 
 } // namespace
 
-Game::Game(GameServices services) : services_(services) {}
+Game::Game(const GameServices& services) : services_(services) {}
 
 void Game::Form_Load() {
     state_.ChosenCase = 0;

@@ -26,7 +26,7 @@ struct GameServices {
 
 class Game {
 public:
-    explicit Game(GameServices services);
+    explicit Game(const GameServices& services);
 
     // Runs once, before the window is first shown.
     void Form_Load();

@@ -46,6 +46,8 @@ struct GameState {
     float FileNumber = 0.0F;
 };
 
+// The flag is handed out for writing, so the state cannot be const here.
+// cppcheck-suppress constParameter
 inline std::int16_t& DeductedFlag(GameState& state, int prize) {
     return state.PrizeDeducted[kDeductiblePrizeCount - prize];
 }

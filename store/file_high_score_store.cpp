@@ -12,7 +12,7 @@ namespace {
 
 // Far more than any line the game writes; blanks beyond this before a number
 // make a file that holds no number.
-constexpr std::size_t kReadLimit = 64 * 1024;
+constexpr std::size_t kReadLimit = std::size_t{64} * 1024;
 
 std::string Quoted(const std::filesystem::path& file) {
     std::error_code error;

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <unistd.h>
+#include <utility>
 
 namespace marvesto {
 
@@ -63,7 +64,7 @@ std::error_code CheckWritable(FileSystem& files, const fs::path& file,
 // The new content's file until it is renamed into place; removed if it never is.
 class TemporaryFile {
 public:
-    TemporaryFile(FileSystem& files, const fs::path& target) : files_(files), target_(target) {}
+    TemporaryFile(FileSystem& files, fs::path target) : files_(files), target_(std::move(target)) {}
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
 

@@ -3,10 +3,12 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <utility>
+
 namespace marvesto {
 
-CaptionLabel::CaptionLabel(const QString& caption, QWidget* parent)
-    : QWidget(parent), caption_(caption) {
+CaptionLabel::CaptionLabel(QString caption, QWidget* parent)
+    : QWidget(parent), caption_(std::move(caption)) {
     setAutoFillBackground(true);
     setFocusPolicy(Qt::NoFocus);
 }
@@ -16,7 +18,7 @@ void CaptionLabel::setCaption(const QString& caption) {
     update();
 }
 
-void CaptionLabel::paintEvent(QPaintEvent*) {
+void CaptionLabel::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, caption_);

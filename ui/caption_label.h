@@ -13,7 +13,7 @@ class CaptionLabel : public QWidget {
 
 public:
     // The background is the palette's Window colour, the text its WindowText.
-    CaptionLabel(const QString& caption, QWidget* parent);
+    CaptionLabel(QString caption, QWidget* parent);
 
     const QString& caption() const { return caption_; }
     void setCaption(const QString& caption);

@@ -76,8 +76,8 @@ LabelLayout LadderLabel(int prize, TwipRect place) {
 } // namespace
 
 QRect ToPixels(const TwipRect& twips) {
-    return QRect(twips.left / kTwipsPerPixel, twips.top / kTwipsPerPixel,
-                 twips.width / kTwipsPerPixel, twips.height / kTwipsPerPixel);
+    return {twips.left / kTwipsPerPixel, twips.top / kTwipsPerPixel, twips.width / kTwipsPerPixel,
+            twips.height / kTwipsPerPixel};
 }
 
 WindowLayout MainWindowLayout() {
