@@ -1,15 +1,6 @@
 #include "game_rig.h"
 
-#include <algorithm>
-#include <array>
-
 namespace marvesto::testing {
-
-bool IsOfferPickCount(int pickCount) {
-    constexpr std::array kOfferPickCounts{7, 12, 16, 20, 23, 25};
-    return std::find(kOfferPickCounts.begin(), kOfferPickCounts.end(), pickCount) !=
-           kOfferPickCounts.end();
-}
 
 GameRig::GameRig(float storedHighScore) {
     store.stored = storedHighScore;
@@ -17,15 +8,7 @@ GameRig::GameRig(float storedHighScore) {
 }
 
 void GameRig::ScriptPrizes(const std::vector<int>& prizes, const std::vector<int>& factors) {
-    for (const int prize : prizes) {
-        random.Add(ValueForPrize(prize));
-        ++scriptedClicks_;
-        if (IsOfferPickCount(scriptedClicks_ + 1)) {
-            const int factor = factorsUsed_ < factors.size() ? factors[factorsUsed_] : 1;
-            ++factorsUsed_;
-            random.Add(ValueForFactor(factor));
-        }
-    }
+    random.AddPrizes(prizes, factors);
 }
 
 void GameRig::Click(const std::vector<int>& cases) {

@@ -33,13 +33,6 @@ struct GameRig {
     ScriptedRandom random{log};
     RecordingEnd end{log};
     Game game{GameServices{board, cues, store, random, end}};
-
-private:
-    int scriptedClicks_ = 0;
-    std::size_t factorsUsed_ = 0;
 };
-
-// The pick counts (1 plus the clicks so far) after which an offer is made.
-bool IsOfferPickCount(int pickCount);
 
 } // namespace marvesto::testing

@@ -2,6 +2,8 @@
 
 #include "number_text.h"
 
+#include <algorithm>
+#include <array>
 #include <stdexcept>
 
 namespace marvesto::testing {
@@ -83,6 +85,18 @@ void ScriptedRandom::Randomize() {
     log_.push_back("randomize");
 }
 
+void ScriptedRandom::AddPrizes(const std::vector<int>& prizes, const std::vector<int>& factors) {
+    for (const int prize : prizes) {
+        Add(ValueForPrize(prize));
+        ++scriptedClicks_;
+        if (IsOfferPickCount(scriptedClicks_ + 1)) {
+            const int factor = factorsUsed_ < factors.size() ? factors[factorsUsed_] : 1;
+            ++factorsUsed_;
+            Add(ValueForFactor(factor));
+        }
+    }
+}
+
 double ScriptedRandom::NextUniform() {
     if (values_.empty()) {
         throw std::logic_error("the scripted random values ran out");
@@ -96,6 +110,12 @@ double ScriptedRandom::NextUniform() {
 void RecordingEnd::QuitProgram() {
     log_.push_back("quit");
     ++quits;
+}
+
+bool IsOfferPickCount(int pickCount) {
+    constexpr std::array kOfferPickCounts{7, 12, 16, 20, 23, 25};
+    return std::find(kOfferPickCounts.begin(), kOfferPickCounts.end(), pickCount) !=
+           kOfferPickCounts.end();
 }
 
 double ValueForPrize(int prize) {

@@ -77,6 +77,10 @@ public:
     double NextUniform() override;
 
     void Add(double value) { values_.push_back(value); }
+    // Adds the values that make the coming clicks, counted from the first click
+    // of the game, draw these prizes in this order; each click that brings an
+    // offer also draws the next of the offer factors (1 when they run out).
+    void AddPrizes(const std::vector<int>& prizes, const std::vector<int>& factors = {});
     std::size_t Consumed() const { return consumed_; }
     std::size_t Remaining() const { return values_.size(); }
 
@@ -84,6 +88,8 @@ private:
     CallLog& log_;
     std::deque<double> values_;
     std::size_t consumed_ = 0;
+    int scriptedClicks_ = 0;
+    std::size_t factorsUsed_ = 0;
 };
 
 class RecordingEnd : public ProgramEnd {
@@ -97,6 +103,9 @@ public:
 private:
     CallLog& log_;
 };
+
+// The pick counts (1 plus the clicks so far) after which an offer is made.
+bool IsOfferPickCount(int pickCount);
 
 // The uniform value in the middle of the range that draws prize p, 1..26.
 double ValueForPrize(int prize);

@@ -100,12 +100,11 @@ enum class Ending { Deal, LastCase };
 
 // Prizes 26, 25, .., 1 in click order, offer factor 2 every time.
 void ScriptGame(ScriptedRandom& random) {
-    for (int click = 1; click <= Control::kCaseCount; ++click) {
-        random.Add(ValueForPrize(Control::kCaseCount + 1 - click));
-        if (IsOfferPickCount(click + 1)) {
-            random.Add(ValueForFactor(2));
-        }
+    std::vector<int> prizes;
+    for (int prize = Control::kCaseCount; prize >= 1; --prize) {
+        prizes.push_back(prize);
     }
+    random.AddPrizes(prizes, std::vector<int>(6, 2));
 }
 
 // Refuses the first five offers and either takes the sixth or opens the last

@@ -41,17 +41,10 @@ struct FileRig {
         game.Form_Load();
     }
 
-    // From the start of the game: scripts the draws as GameRig::ScriptPrizes
-    // does and clicks cases 1, 2, .. , one for each prize.
+    // From the start of the game: scripts the draws and clicks cases 1, 2, ..,
+    // one for each prize.
     void Play(const std::vector<int>& prizes, const std::vector<int>& factors = {}) {
-        std::size_t factorsUsed = 0;
-        for (std::size_t click = 0; click < prizes.size(); ++click) {
-            random.Add(ValueForPrize(prizes[click]));
-            if (IsOfferPickCount(static_cast<int>(click) + 2)) {
-                random.Add(ValueForFactor(factorsUsed < factors.size() ? factors[factorsUsed] : 1));
-                ++factorsUsed;
-            }
-        }
+        random.AddPrizes(prizes, factors);
         for (std::size_t k = 1; k <= prizes.size(); ++k) {
             game.CommandClick(static_cast<int>(k));
         }

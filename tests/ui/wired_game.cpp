@@ -34,15 +34,7 @@ void WiredGame::Start() {
 }
 
 void WiredGame::ScriptPrizes(const std::vector<int>& prizes, const std::vector<int>& factors) {
-    for (const int prize : prizes) {
-        random.Add(ValueForPrize(prize));
-        ++scriptedClicks_;
-        if (IsOfferPickCount(scriptedClicks_ + 1)) {
-            const int factor = factorsUsed_ < factors.size() ? factors[factorsUsed_] : 1;
-            ++factorsUsed_;
-            random.Add(ValueForFactor(factor));
-        }
-    }
+    random.AddPrizes(prizes, factors);
 }
 
 QWidget* WiredGame::Widget(const QString& name) const {

@@ -69,10 +69,6 @@ struct WiredGame {
     Game game{GameServices{board, cues, store, random, exit}};
     GameDriver driver{window, game, exit,
                       [this](const std::string& message) { log.push_back("report " + message); }};
-
-private:
-    int scriptedClicks_ = 0;
-    std::size_t factorsUsed_ = 0;
 };
 
 } // namespace marvesto::testing
