@@ -1,0 +1,25 @@
+# `cpack` (or `cpack -G DEB`) builds marvesto_<version>_<arch>.deb from the
+# installation laid out in this folder, installed under /usr.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME marvesto)
+set(CPACK_PACKAGE_VENDOR "Marvesto maintainers")
+set(CPACK_PACKAGE_CONTACT
+    "Marvesto maintainers <maintainers@users.noreply.c-seed-98a45d13.example>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "briefcase game: open cases, weigh the banker's offers")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Twenty-six closed cases hide twenty-six cash prizes from 50 cents to
+$200,000. Keep one case, open the others one by one, and decide at each of
+the banker's offers whether to take the deal or play on for what your own
+case holds. The best amount ever won is kept as the high score.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# dpkg-shlibdeps finds the libraries the program links; Qt's X platform
+# plugin is loaded at run time, so it is named here.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
+
+include(CPack)

@@ -1,0 +1,70 @@
+#include "installation.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QProcess>
+
+namespace marvesto::testing {
+
+namespace {
+
+constexpr int kToolMilliseconds = 60000;
+constexpr int kStopMilliseconds = 5000;
+
+} // namespace
+
+QStringList InstalledPrograms() {
+    return {
+        "bin/marvesto",
+        "libexec/marvesto/marvesto",
+        "libexec/marvesto/marvesto-launch",
+    };
+}
+
+QStringList InstalledFiles() {
+    QStringList files = InstalledPrograms();
+    files << "share/applications/org.marvesto.Marvesto.desktop"
+          << "share/doc/marvesto/LICENSE-DejaVu.txt"
+          << "share/icons/hicolor/scalable/apps/org.marvesto.Marvesto.svg"
+          << "share/marvesto/cues/DEAL.wav"
+          << "share/marvesto/cues/DIAL.wav"
+          << "share/marvesto/cues/END.wav"
+          << "share/marvesto/cues/INTRO.wav"
+          << "share/metainfo/org.marvesto.Marvesto.metainfo.xml";
+    for (const char* size : {"16", "24", "32", "48", "64", "128", "256"}) {
+        files << QStringLiteral("share/icons/hicolor/%1x%1/apps/org.marvesto.Marvesto.png")
+                     .arg(QLatin1String(size));
+    }
+    files.sort();
+    return files;
+}
+
+QStringList FilesUnder(const QString& folder) {
+    const QDir base(folder);
+    QStringList files;
+    QDirIterator entries(folder, QDir::Files | QDir::System | QDir::Hidden,
+                         QDirIterator::Subdirectories);
+    while (entries.hasNext()) {
+        files << base.relativeFilePath(entries.next());
+    }
+    files.sort();
+    return files;
+}
+
+ToolRun RunTool(const QString& program, const QStringList& arguments) {
+    QProcess tool;
+    EndWithTestProcess(tool);
+    tool.start(program, arguments);
+    ToolRun run;
+    run.finished = tool.waitForFinished(kToolMilliseconds);
+    if (!run.finished) {
+        tool.kill();
+        tool.waitForFinished(kStopMilliseconds);
+    }
+    run.exitCode = tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1;
+    run.output = tool.readAllStandardOutput();
+    run.errors = tool.readAllStandardError();
+    return run;
+}
+
+} // namespace marvesto::testing

@@ -1,0 +1,22 @@
+// What an installation of the game holds, and running the tools that make one
+// and look into it.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "xvfb_display.h"
+
+namespace marvesto::testing {
+
+// The programs an installation holds, relative to its prefix.
+QStringList InstalledPrograms();
+// Every file an installation holds, programs included, relative to its
+// prefix and sorted.
+QStringList InstalledFiles();
+// The files and links below a folder, relative to it and sorted.
+QStringList FilesUnder(const QString& folder);
+// Runs a tool off any display and waits for it, a minute at most.
+ToolRun RunTool(const QString& program, const QStringList& arguments);
+
+} // namespace marvesto::testing
