@@ -8,8 +8,7 @@ namespace marvesto::testing {
 
 namespace {
 
-constexpr int kToolMilliseconds = 60000;
-constexpr int kStopMilliseconds = 5000;
+constexpr std::chrono::milliseconds kToolTime{60000};
 
 } // namespace
 
@@ -52,19 +51,7 @@ QStringList FilesUnder(const QString& folder) {
 }
 
 ToolRun RunTool(const QString& program, const QStringList& arguments) {
-    QProcess tool;
-    EndWithTestProcess(tool);
-    tool.start(program, arguments);
-    ToolRun run;
-    run.finished = tool.waitForFinished(kToolMilliseconds);
-    if (!run.finished) {
-        tool.kill();
-        tool.waitForFinished(kStopMilliseconds);
-    }
-    run.exitCode = tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1;
-    run.output = tool.readAllStandardOutput();
-    run.errors = tool.readAllStandardError();
-    return run;
+    return RunTool(program, arguments, QProcessEnvironment::systemEnvironment(), kToolTime);
 }
 
 } // namespace marvesto::testing

@@ -16,7 +16,7 @@ namespace marvesto::testing {
 namespace {
 
 constexpr int kStartMilliseconds = 20000;
-constexpr int kToolMilliseconds = 20000;
+constexpr std::chrono::milliseconds kToolTime{20000};
 constexpr int kStopMilliseconds = 5000;
 constexpr unsigned long kPollMilliseconds = 50;
 
@@ -118,13 +118,14 @@ QProcessEnvironment XvfbDisplay::Environment() const {
     return environment;
 }
 
-ToolRun XvfbDisplay::Run(const QString& program, const QStringList& arguments) const {
+ToolRun RunTool(const QString& program, const QStringList& arguments,
+                const QProcessEnvironment& environment, std::chrono::milliseconds limit) {
     QProcess tool;
     EndWithTestProcess(tool);
-    tool.setProcessEnvironment(Environment());
+    tool.setProcessEnvironment(environment);
     tool.start(program, arguments);
     ToolRun run;
-    run.finished = tool.waitForFinished(kToolMilliseconds);
+    run.finished = tool.waitForFinished(static_cast<int>(limit.count()));
     if (!run.finished) {
         tool.kill();
         tool.waitForFinished(kStopMilliseconds);
@@ -133,6 +134,10 @@ ToolRun XvfbDisplay::Run(const QString& program, const QStringList& arguments) c
     run.output = tool.readAllStandardOutput();
     run.errors = tool.readAllStandardError();
     return run;
+}
+
+ToolRun XvfbDisplay::Run(const QString& program, const QStringList& arguments) const {
+    return RunTool(program, arguments, Environment(), kToolTime);
 }
 
 std::uint32_t XvfbDisplay::WaitForWindow(const QString& title,

@@ -30,6 +30,10 @@ struct ToolRun {
 // Makes the process end when the test process ends, however that happens.
 void EndWithTestProcess(QProcess& process);
 
+// Runs a tool to its end, or kills it once the time is up.
+ToolRun RunTool(const QString& program, const QStringList& arguments,
+                const QProcessEnvironment& environment, std::chrono::milliseconds limit);
+
 class XvfbDisplay {
 public:
     explicit XvfbDisplay(QSize screen = QSize(1024, 768));
