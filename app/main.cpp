@@ -12,6 +12,7 @@
 #include "time_of_day_random.h"
 
 #include <QApplication>
+#include <QPixmapCache>
 
 #include <iostream>
 
@@ -23,6 +24,11 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     QApplication application(argc, argv);
+    // Qt's style keeps a drawn copy of each case button for every state it is
+    // shown in, one set per button since each resolves a palette of its own:
+    // over 1 MB by the end of a game, to spare redrawing that takes
+    // microseconds.
+    QPixmapCache::setCacheLimit(0);
 
     MarvestoWindow window;
     ProgramExit programExit([](int status) { QCoreApplication::exit(status); });

@@ -1,0 +1,39 @@
+// The yardstick for the game's start-up and memory: a plain Qt Widgets window
+// of the game window's size with one label. The label is filled red where the
+// game's title band is, so one outside probe sees the first frame of both the
+// same way. Built a second time with SDL's audio started as the game starts
+// it, to tell SDL's share of the game's figures from the rest.
+#include <QApplication>
+#include <QLabel>
+#include <QPalette>
+#include <QWidget>
+
+#ifdef BARE_WINDOW_WITH_SDL_AUDIO
+#include <SDL.h>
+#endif
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+#ifdef BARE_WINDOW_WITH_SDL_AUDIO
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SDL_InitSubSystem(SDL_INIT_AUDIO);
+    SDL_GetNumAudioDevices(0);
+#endif
+
+    QWidget window;
+    window.setWindowTitle(QStringLiteral("Bare window"));
+    window.setFixedSize(690, 505);
+    auto* label = new QLabel(QStringLiteral("Bare window"), &window);
+    label->setGeometry(104, 16, 481, 65);
+    QPalette red = label->palette();
+    red.setColor(QPalette::Window, Qt::red);
+    label->setPalette(red);
+    label->setAutoFillBackground(true);
+
+    window.show();
+    const int status = QApplication::exec();
+#ifdef BARE_WINDOW_WITH_SDL_AUDIO
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+#endif
+    return status;
+}
