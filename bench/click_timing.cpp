@@ -222,12 +222,13 @@ void PlayGame(CuePlayer& cues, unsigned seed, ClickTimes& times) {
     std::shuffle(prizes.begin(), prizes.end(), shuffler);
 
     GameInWindow wired(cues);
+    std::vector<int> factors;
     for (int click = 1; click <= kCases; ++click) {
-        wired.random.Add(ValueForPrize(prizes[static_cast<std::size_t>(click - 1)]));
         if (IsOfferPickCount(click + 1)) {
-            wired.random.Add(ValueForFactor(1 + click % 3));
+            factors.push_back(1 + click % 3);
         }
     }
+    wired.random.AddPrizes(prizes, factors);
     wired.driver.FormLoad();
     Show(wired.window, QPoint(0, 0));
     wired.window.FocusFirstCase();
