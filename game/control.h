@@ -10,11 +10,22 @@ namespace marvesto {
 
 enum class ControlKind { Command, Label };
 
+// The numbers of the labels that each play one role beside the prize ladder.
+namespace StatusLabel {
+constexpr int kOffer = 27;
+constexpr int kDeal = 28;
+constexpr int kPrompt = 29;
+constexpr int kOwnCase = 30;
+constexpr int kEnd = 33;
+constexpr int kResult = 34;
+constexpr int kHighScore = 44;
+} // namespace StatusLabel
+
 class Control {
 public:
     static constexpr int kCaseCount = 26;
     static constexpr int kLastNumberedLabel = 34;
-    static constexpr int kHighScoreLabel = 44;
+    static constexpr int kHighScoreLabel = StatusLabel::kHighScore;
 
     // Both raise a run-time error for a number that names no control.
     static Control Command(int number);

@@ -34,14 +34,6 @@ constexpr std::array<std::pair<std::int16_t, std::int16_t>, 6> kOfferSchedule{{
 // hands out the first file number.
 constexpr float kFreeFileNumber = 1.0F;
 
-constexpr int kOfferLabel = 27;
-constexpr int kDealLabel = 28;
-constexpr int kPromptLabel = 29;
-constexpr int kOwnCaseLabel = 30;
-constexpr int kEndLabel = 33;
-constexpr int kResultLabel = 34;
-constexpr int kHighScoreLabel = 44;
-
 bool IsOfferPickCount(std::int16_t pickCount) {
     return std::any_of(kOfferSchedule.begin(), kOfferSchedule.end(),
                        [pickCount](const auto& entry) { return entry.first == pickCount; });
@@ -61,7 +53,7 @@ void Game::Form_Load() {
     state_.PickCount = kFirstPickCount;
 
     LoadHighScore();
-    services_.board.SetCaption(Control::Label(kHighScoreLabel),
+    services_.board.SetCaption(Control::Label(StatusLabel::kHighScore),
                                "HISCORE:" + NumberText(state_.HiScore));
     services_.random.Randomize();
     services_.cues.Prepare();
@@ -91,7 +83,7 @@ void Game::CommandClick(int k) {
     if (state_.ChosenCase == 0) {
         PlayIntroSound();
     }
-    services_.board.Hide(Control::Label(kOfferLabel));
+    services_.board.Hide(Control::Label(StatusLabel::kOffer));
     services_.board.Hide(button);
     Increment(state_.PickCount);
     DrawNewPrize();
@@ -124,10 +116,10 @@ void Game::DrawNewPrize() {
 
 void Game::AnnounceOwnCase() {
     state_.BankPool = kStartingBankPool;
-    services_.board.Show(Control::Label(kOwnCaseLabel));
-    services_.board.SetCaption(Control::Label(kOwnCaseLabel),
+    services_.board.Show(Control::Label(StatusLabel::kOwnCase));
+    services_.board.SetCaption(Control::Label(StatusLabel::kOwnCase),
                                "CASE " + NumberText(std::int64_t{state_.ChosenCase}));
-    services_.board.Hide(Control::Label(kPromptLabel));
+    services_.board.Hide(Control::Label(StatusLabel::kPrompt));
     if (const Prize* own = FindPrize(state_.OwnPrize)) {
         state_.Winnings = own->amount;
     }
@@ -143,7 +135,7 @@ void Game::HideDrawnPrize() {
 }
 
 void Game::CheckPickCount() {
-    services_.board.Hide(Control::Label(kDealLabel));
+    services_.board.Hide(Control::Label(StatusLabel::kDeal));
     if (state_.PickCount == kFinalPickCount) {
         ShowFinalResult();
     }
@@ -192,9 +184,10 @@ void Game::DeductOpenedPrizes() {
 
 void Game::ShowOffer() {
     TURN();
-    services_.board.Show(Control::Label(kOfferLabel));
-    services_.board.SetCaption(Control::Label(kOfferLabel), "OFFER: $" + NumberText(state_.Offer));
-    services_.board.Show(Control::Label(kDealLabel));
+    services_.board.Show(Control::Label(StatusLabel::kOffer));
+    services_.board.SetCaption(Control::Label(StatusLabel::kOffer),
+                               "OFFER: $" + NumberText(state_.Offer));
+    services_.board.Show(Control::Label(StatusLabel::kDeal));
 }
 
 void Game::Label28_Click() {
@@ -215,12 +208,12 @@ void Game::ShowFinalResult() {
     for (int k = 1; k <= kCaseCount; ++k) {
         services_.board.Hide(Control::Command(k));
     }
-    services_.board.Show(Control::Label(kOwnCaseLabel));
-    services_.board.Show(Control::Label(kEndLabel));
-    services_.board.Hide(Control::Label(kDealLabel));
-    services_.board.Hide(Control::Label(kOfferLabel));
-    services_.board.Show(Control::Label(kResultLabel));
-    services_.board.SetCaption(Control::Label(kResultLabel),
+    services_.board.Show(Control::Label(StatusLabel::kOwnCase));
+    services_.board.Show(Control::Label(StatusLabel::kEnd));
+    services_.board.Hide(Control::Label(StatusLabel::kDeal));
+    services_.board.Hide(Control::Label(StatusLabel::kOffer));
+    services_.board.Show(Control::Label(StatusLabel::kResult));
+    services_.board.SetCaption(Control::Label(StatusLabel::kResult),
                                "               YOU WIN!! $" + NumberText(state_.Winnings));
     SaveHighScore(state_.Winnings);
 }
@@ -230,9 +223,9 @@ void Game::Label33_Click() {
 }
 
 void Game::FinishGame() {
-    services_.board.Hide(Control::Label(kOfferLabel));
-    services_.board.Show(Control::Label(kResultLabel));
-    services_.board.SetCaption(Control::Label(kResultLabel),
+    services_.board.Hide(Control::Label(StatusLabel::kOffer));
+    services_.board.Show(Control::Label(StatusLabel::kResult));
+    services_.board.SetCaption(Control::Label(StatusLabel::kResult),
                                "YOU WIN!! $" + NumberText(state_.Winnings));
     PlayEndSound();
     QuitProgram();

@@ -5,23 +5,16 @@
 
 namespace marvesto {
 
-namespace {
-
-constexpr int kDealLabel = 28;
-constexpr int kEndLabel = 33;
-
-} // namespace
-
 GameDriver::GameDriver(MarvestoWindow& window, Game& game, ProgramExit& exit, ErrorReport report)
     : window_(window), game_(game), exit_(exit), report_(std::move(report)) {
     connect(&window, &MarvestoWindow::caseClicked, this, [this](int k) {
         Deliver({Control::Command(k), [this, k] { game_.CommandClick(k); }});
     });
     connect(&window, &MarvestoWindow::dealClicked, this, [this] {
-        Deliver({Control::Label(kDealLabel), [this] { game_.Label28_Click(); }});
+        Deliver({Control::Label(StatusLabel::kDeal), [this] { game_.Label28_Click(); }});
     });
     connect(&window, &MarvestoWindow::endClicked, this, [this] {
-        Deliver({Control::Label(kEndLabel), [this] { game_.Label33_Click(); }});
+        Deliver({Control::Label(StatusLabel::kEnd), [this] { game_.Label33_Click(); }});
     });
     connect(&window, &MarvestoWindow::closeRequested, this, &GameDriver::RequestClose);
 }

@@ -10,9 +10,6 @@ namespace marvesto {
 
 namespace {
 
-constexpr int kDealLabel = 28;
-constexpr int kEndLabel = 33;
-
 QString ObjectName(Control control) {
     return QString::fromStdString(control.Name());
 }
@@ -72,9 +69,9 @@ void MarvestoWindow::BuildLabels() {
         controls_[control] = label;
         labels_[control] = label;
     }
-    connect(labels_.at(Control::Label(kDealLabel)), &CaptionLabel::clicked, this,
+    connect(labels_.at(Control::Label(StatusLabel::kDeal)), &CaptionLabel::clicked, this,
             &MarvestoWindow::dealClicked);
-    connect(labels_.at(Control::Label(kEndLabel)), &CaptionLabel::clicked, this,
+    connect(labels_.at(Control::Label(StatusLabel::kEnd)), &CaptionLabel::clicked, this,
             &MarvestoWindow::endClicked);
 }
 

@@ -28,9 +28,6 @@ constexpr auto kIntroLength = 3000ms;
 constexpr auto kSecondClickAfter = 300ms;
 constexpr auto kLookAfter = 500ms;
 
-constexpr int kPromptLabel = 29;
-constexpr int kOwnCaseLabel = 30;
-
 constexpr int kOwnCase = 9;
 constexpr int kOpenedCase = 2;
 
@@ -102,8 +99,8 @@ private slots:
         // The prompt still covers the ladder, and no own case is named yet.
         ExpectedWindow expected;
         expected.Board().SetCaption(Control::Label(Control::kHighScoreLabel), "HISCORE: 1234");
-        QVERIFY(expected.Matches(during, Control::Label(kPromptLabel)));
-        QVERIFY(expected.Matches(during, Control::Label(kOwnCaseLabel)));
+        QVERIFY(expected.Matches(during, Control::Label(StatusLabel::kPrompt)));
+        QVERIFY(expected.Matches(during, Control::Label(StatusLabel::kOwnCase)));
 
         const QImage after = program_->ScreenUntil([](const QImage& screen) {
             return !CaseShown(screen, kOwnCase) && !CaseShown(screen, kOpenedCase);
@@ -113,8 +110,8 @@ private slots:
         QVERIFY(!CaseShown(after, kOpenedCase));
         QCOMPARE(CasesShown(after), 24);
         QCOMPARE(LadderLabelsShown(after), 25);
-        expected.Board().Hide(Control::Label(kPromptLabel));
-        const Control ownCaseLabel = Control::Label(kOwnCaseLabel);
+        expected.Board().Hide(Control::Label(StatusLabel::kPrompt));
+        const Control ownCaseLabel = Control::Label(StatusLabel::kOwnCase);
         QVERIFY(!expected.ShowsCaption(after, ownCaseLabel, "CASE  2"));
         QVERIFY(!expected.ShowsCaption(after, ownCaseLabel, "CASE  8"));
         QVERIFY(expected.ShowsCaption(after, ownCaseLabel, "CASE  9"));

@@ -25,13 +25,6 @@ constexpr int kCasesBeforeFirstOffer = 6;
 constexpr int kLowestFirstOffer = 1400;
 constexpr int kHighestFirstOffer = 19596;
 
-constexpr int kOfferLabel = 27;
-constexpr int kDealLabel = 28;
-constexpr int kPromptLabel = 29;
-constexpr int kOwnCaseLabel = 30;
-constexpr int kEndLabel = 33;
-constexpr int kResultLabel = 34;
-
 const QRect kDealPlace(8, 464, 129, 25);
 const QRect kEndPlace(8, 216, 673, 49);
 
@@ -77,13 +70,13 @@ void ShowFinalScreen(BoardView& board) {
         board.Hide(Control::Command(k));
         board.Hide(Control::Label(k));
     }
-    for (const int hidden : {kOfferLabel, kDealLabel, kPromptLabel}) {
+    for (const int hidden : {StatusLabel::kOffer, StatusLabel::kDeal, StatusLabel::kPrompt}) {
         board.Hide(Control::Label(hidden));
     }
-    for (const int shown : {kOwnCaseLabel, kEndLabel, kResultLabel}) {
+    for (const int shown : {StatusLabel::kOwnCase, StatusLabel::kEnd, StatusLabel::kResult}) {
         board.Show(Control::Label(shown));
     }
-    board.SetCaption(Control::Label(kOwnCaseLabel), "CASE  1");
+    board.SetCaption(Control::Label(StatusLabel::kOwnCase), "CASE  1");
 }
 
 } // namespace
@@ -164,21 +157,22 @@ private slots:
                      qPrintable(QString::number(offer)));
             QVERIFY(offer > highScore);
 
-            expected.Board().Hide(Control::Label(kPromptLabel));
-            expected.Board().Show(Control::Label(kOfferLabel));
-            expected.Board().Show(Control::Label(kDealLabel));
-            QVERIFY(
-                ShowsAmount(expected, offered, Control::Label(kOfferLabel), OfferCaption, offer));
+            expected.Board().Hide(Control::Label(StatusLabel::kPrompt));
+            expected.Board().Show(Control::Label(StatusLabel::kOffer));
+            expected.Board().Show(Control::Label(StatusLabel::kDeal));
+            QVERIFY(ShowsAmount(expected, offered, Control::Label(StatusLabel::kOffer),
+                                OfferCaption, offer));
 
             // The window keeps the old high score until the next start.
             ShowFinalScreen(expected.Board());
             expected.Board().SetCaption(highScoreLabel, HighScoreCaption(highScore));
-            expected.Board().SetCaption(Control::Label(kResultLabel), FinalResultCaption(offer));
+            expected.Board().SetCaption(Control::Label(StatusLabel::kResult),
+                                        FinalResultCaption(offer));
             const QImage final =
                 program.ScreenUntil([&](const QImage& screen) { return expected.Matches(screen); });
             QVERIFY(expected.Matches(final));
-            QVERIFY(ShowsAmount(expected, final, Control::Label(kResultLabel), FinalResultCaption,
-                                offer));
+            QVERIFY(ShowsAmount(expected, final, Control::Label(StatusLabel::kResult),
+                                FinalResultCaption, offer));
 
             QVERIFY(program.Click(kEndPlace.center()));
             QVERIFY(program.WaitForEnd());
