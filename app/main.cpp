@@ -23,7 +23,11 @@ int main(int argc, char* argv[]) {
         std::cerr << *reason << std::endl;
         return 1;
     }
-    QApplication application(argc, argv);
+    // The program has no command line, and the toolkit's own options (-reverse,
+    // -qwindowtitle, -stylesheet, ...) would change the fixed window: the
+    // toolkit sees the program's name alone.
+    int toolkitArgumentCount = argc > 0 ? 1 : 0;
+    QApplication application(toolkitArgumentCount, argv);
     // Qt's style keeps a drawn copy of each case button for every state it is
     // shown in, one set per button since each resolves a palette of its own:
     // over 1 MB by the end of a game, to spare redrawing that takes
@@ -42,7 +46,7 @@ int main(int argc, char* argv[]) {
         ReportRunTimeError(&window, message);
     });
 
-    driver.FormLoad();
+    driver.Form_Load();
     if (programExit.Ended()) {
         return programExit.Status();
     }

@@ -16,9 +16,9 @@
 #include "game.h"
 #include "game_driver.h"
 #include "game_rig.h"
+#include "stand_ins.h"
 #include "marvesto_window.h"
 #include "program_exit.h"
-#include "recording_fakes.h"
 #include "sdl_cue_player.h"
 #include "window_layout.h"
 
@@ -78,16 +78,11 @@ void Print(const char* name, const std::vector<double>& microseconds) {
 
 // The first click of a fresh game: the one that asks for the intro cue.
 double TimeFirstClick(CuePlayer& cues) {
-    CallLog log;
-    RecordingBoard board{log};
-    FakeStore store{log};
-    ScriptedRandom random{log};
-    RecordingEnd end{log};
-    Game game{GameServices{board, cues, store, random, end}};
-    game.Form_Load();
-    random.Add(ValueForPrize(1));
+    GameRig rig({.cues = &cues});
+    rig.Start();
+    rig.random.Add(ValueForPrize(1));
     const auto start = Clock::now();
-    game.CommandClick(1);
+    rig.game.CommandClick(1);
     return Microseconds(Clock::now() - start).count();
 }
 
@@ -229,7 +224,7 @@ void PlayGame(CuePlayer& cues, unsigned seed, ClickTimes& times) {
         }
     }
     wired.random.AddPrizes(prizes, factors);
-    wired.driver.FormLoad();
+    wired.driver.Form_Load();
     Show(wired.window, QPoint(0, 0));
     wired.window.FocusFirstCase();
     BareButtons bare;

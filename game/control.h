@@ -8,7 +8,8 @@
 
 namespace marvesto {
 
-enum class ControlKind { Command, Label };
+// One case button per case, Command1..Command26.
+constexpr int kCaseCount = 26;
 
 // The numbers of the labels that each play one role beside the prize ladder.
 namespace StatusLabel {
@@ -16,6 +17,8 @@ constexpr int kOffer = 27;
 constexpr int kDeal = 28;
 constexpr int kPrompt = 29;
 constexpr int kOwnCase = 30;
+constexpr int kTitle = 31;
+constexpr int kCredit = 32;
 constexpr int kEnd = 33;
 constexpr int kResult = 34;
 constexpr int kHighScore = 44;
@@ -23,15 +26,13 @@ constexpr int kHighScore = 44;
 
 class Control {
 public:
-    static constexpr int kCaseCount = 26;
-    static constexpr int kLastNumberedLabel = 34;
-    static constexpr int kHighScoreLabel = StatusLabel::kHighScore;
+    // Label1..Label34 are numbered without a gap; Label44 stands apart.
+    static constexpr int kLastNumberedLabel = StatusLabel::kResult;
 
     // Both raise a run-time error for a number that names no control.
     static Control Command(int number);
     static Control Label(int number);
 
-    ControlKind Kind() const { return kind_; }
     int Number() const { return number_; }
     // "Command7", "Label28": the control's name in the window.
     std::string Name() const;
@@ -43,9 +44,11 @@ public:
     }
 
 private:
-    Control(ControlKind kind, std::int16_t number) : kind_(kind), number_(number) {}
+    enum class Kind { Command, Label };
 
-    ControlKind kind_;
+    Control(Kind kind, std::int16_t number) : kind_(kind), number_(number) {}
+
+    Kind kind_;
     std::int16_t number_;
 };
 

@@ -3,13 +3,13 @@
 #pragma once
 
 #include "checked.h"
+#include "control.h"
 #include "currency.h"
 
 #include <cstdint>
 
 namespace marvesto {
 
-constexpr int kCaseCount = 26;
 // Prizes 1..25 each have a deducted flag; prize 26 has none.
 constexpr int kDeductiblePrizeCount = 25;
 

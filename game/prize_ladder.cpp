@@ -9,7 +9,7 @@ constexpr Currency Dollars(std::int64_t dollars) {
 }
 
 constexpr Prize MakePrize(std::int16_t index, std::int64_t dollars, std::string_view caption) {
-    return Prize{index, Dollars(dollars), true, static_cast<float>(dollars), caption};
+    return Prize{index, Dollars(dollars), static_cast<float>(dollars), caption};
 }
 
 constexpr std::array<Prize, kPrizeCount> kLadder{{
@@ -38,7 +38,7 @@ constexpr std::array<Prize, kPrizeCount> kLadder{{
     MakePrize(23, 5, "      $5"),
     MakePrize(24, 2, "      $2"),
     MakePrize(25, 1, "1 DOLLAR"),
-    Prize{26, Currency::FromScaled(Currency::kScale / 2), false, 0.0F, " 50 CENTS"},
+    Prize{26, Currency::FromScaled(Currency::kScale / 2), 0.0F, " 50 CENTS"},
 }};
 
 } // namespace

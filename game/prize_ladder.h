@@ -15,8 +15,8 @@ namespace marvesto {
 struct Prize {
     std::int16_t index;
     Currency amount;
-    // What the banker takes off the pool for this prize; prize 26 has none.
-    bool hasDeduction;
+    // What the banker takes off the pool for this prize; prize 26 has no
+    // deducted flag and is never taken off.
     float deduction;
     // The ladder label's text; its blanks align the amounts on screen.
     std::string_view caption;
@@ -25,8 +25,6 @@ struct Prize {
 };
 
 constexpr int kPrizeCount = 26;
-// The one prize that is never taken off the pool.
-constexpr int kPrizeWithoutDeduction = 26;
 
 const std::array<Prize, kPrizeCount>& PrizeLadder();
 

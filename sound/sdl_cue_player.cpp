@@ -69,9 +69,11 @@ void SdlCuePlayer::PlayCue(const std::string& fileName) {
         ReportUnplayable(fileName, wav.Problem());
         return;
     }
+    // A device that refuses this cue (its format, or a passing refusal) may
+    // take the next one: every cue opens the device afresh.
     const CueDevice device(wav);
     if (!device.IsPlaying()) {
-        GiveUpSound(SDL_GetError());
+        ReportUnplayable(fileName, SDL_GetError());
         return;
     }
     playing_ = true;

@@ -24,14 +24,16 @@ public:
     SdlCuePlayer(const SdlCuePlayer&) = delete;
     SdlCuePlayer& operator=(const SdlCuePlayer&) = delete;
 
-    // Starts SDL's audio, which the player stops again when it is destroyed;
-    // without a usable driver or output device every cue this player is
-    // asked for is skipped, and the problem is reported once.
+    // Starts SDL's audio, which the player stops again when it is destroyed.
+    // Without a usable driver or output device there is no sound for the
+    // rest of the run: the problem is reported once, and later cues read no
+    // file and open no device.
     void Prepare() override;
     // Plays the named WAV file and returns when it has finished. A missing
-    // file is silence; one that cannot be played is skipped at once and
-    // reported once. A call made while a cue plays (from inside the waiter)
-    // is skipped, so cues never overlap.
+    // file is silence; one that cannot be read, or that the device refuses,
+    // is skipped at once and reported once, and the next cue tries again. A
+    // call made while a cue plays (from inside the waiter) is skipped, so
+    // cues never overlap.
     void PlayCue(const std::string& fileName) override;
 
 private:

@@ -1,5 +1,8 @@
 #include "caption_label.h"
 
+#include "caption_label_accessibility.h"
+
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -9,6 +12,7 @@ namespace marvesto {
 
 CaptionLabel::CaptionLabel(QString caption, QWidget* parent)
     : QWidget(parent), caption_(std::move(caption)) {
+    InstallCaptionLabelAccessibility();
     setAutoFillBackground(true);
     setFocusPolicy(Qt::NoFocus);
 }
@@ -16,6 +20,14 @@ CaptionLabel::CaptionLabel(QString caption, QWidget* parent)
 void CaptionLabel::setCaption(const QString& caption) {
     caption_ = caption;
     update();
+    QAccessibleEvent renamed(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&renamed);
+}
+
+void CaptionLabel::makePressable(const QStringList& keys) {
+    keys_ = keys;
+    setAccessibleDescription(
+        (keys.size() == 1 ? tr("Key: %1") : tr("Keys: %1")).arg(keys.join(QStringLiteral(", "))));
 }
 
 void CaptionLabel::paintEvent(QPaintEvent* /*event*/) {

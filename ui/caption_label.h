@@ -16,10 +16,18 @@ public:
     CaptionLabel(QString caption, QWidget* parent);
 
     const QString& caption() const { return caption_; }
+    // Assistive technology hears of the change at once.
     void setCaption(const QString& caption);
 
+    // A label that acts when clicked: assistive technology presents it as a
+    // button that can be pressed, and names the keys that do the same.
+    void makePressable(const QStringList& keys);
+    bool isPressable() const { return !keys_.isEmpty(); }
+    const QStringList& keys() const { return keys_; }
+
 signals:
-    // A left button pressed and released over the label.
+    // A left button pressed and released over the label, or the label
+    // pressed from the keyboard or by assistive technology.
     void clicked();
 
 protected:
@@ -29,6 +37,7 @@ protected:
 
 private:
     QString caption_;
+    QStringList keys_;
     bool pressed_ = false;
 };
 

@@ -11,7 +11,7 @@ void WaitProcessingEvents(std::chrono::milliseconds duration) {
     const QDeadlineTimer deadline(duration, Qt::PreciseTimer);
     QEventLoop loop;
     QTimer::singleShot(duration, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    loop.exec();
     // Once the program has been told to end, a local event loop returns at
     // once; the rest of the time is slept rather than spun.
     if (!deadline.hasExpired()) {

@@ -19,7 +19,7 @@ GameDriver::GameDriver(MarvestoWindow& window, Game& game, ProgramExit& exit, Er
     connect(&window, &MarvestoWindow::closeRequested, this, &GameDriver::RequestClose);
 }
 
-void GameDriver::FormLoad() {
+void GameDriver::Form_Load() {
     Deliver({std::nullopt, [this] { game_.Form_Load(); }});
 }
 

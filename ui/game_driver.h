@@ -1,9 +1,10 @@
 // Turns the window's events into calls into the game, one call at a time.
-// A sound cue keeps the event loop turning inside a game call, and on some
-// platforms clicks and close requests still arrive then; they wait, in their
-// order, until the running call has returned, so the game never runs twice at
-// once. An error escaping the game is reported here and ends the program; it
-// never crosses Qt's event loop.
+// A sound cue keeps the event loop turning inside a game call, so clicks,
+// keys and close requests arrive then too. Each click acts on the control
+// that was shown where it was made; its call waits, in order, until the
+// running call has returned, and is dropped if its control has been hidden
+// meanwhile. The game never runs twice at once. An error escaping the game is
+// reported here and ends the program; it never crosses Qt's event loop.
 #pragma once
 
 #include "control.h"
@@ -30,7 +31,7 @@ public:
     GameDriver(MarvestoWindow& window, Game& game, ProgramExit& exit, ErrorReport report);
 
     // Runs the game's start-up; if it fails, the program has ended afterwards.
-    void FormLoad();
+    void Form_Load();
 
 private:
     struct PendingCall {

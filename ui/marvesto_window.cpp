@@ -5,6 +5,11 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QKeySequence>
+
+#include <array>
+#include <utility>
 
 namespace marvesto {
 
@@ -14,12 +19,30 @@ QString ObjectName(Control control) {
     return QString::fromStdString(control.Name());
 }
 
+// The keys that act like a click on a label while it is shown: D takes the
+// offer, and on the final screen Return, Enter or Space ends the session.
+// The case buttons keep their own keys (Tab, Shift+Tab, Space).
+const std::array<std::pair<int, QList<Qt::Key>>, 2> kLabelKeys{{
+    {StatusLabel::kDeal, {Qt::Key_D}},
+    {StatusLabel::kEnd, {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}},
+}};
+
+QStringList KeyNames(const QList<Qt::Key>& keys) {
+    QStringList names;
+    for (const Qt::Key key : keys) {
+        names.push_back(QKeySequence(key).toString(QKeySequence::NativeText));
+    }
+    return names;
+}
+
 } // namespace
 
 MarvestoWindow::MarvestoWindow(QWidget* parent) : QWidget(parent) {
     const WindowLayout layout = MainWindowLayout();
     setObjectName(layout.name);
     setWindowTitle(layout.title);
+    // The layout is fixed: no locale or toolkit option mirrors it.
+    setLayoutDirection(Qt::LeftToRight);
     setFixedSize(ToPixels(layout.clientArea).size());
     QPalette background = palette();
     background.setColor(QPalette::Window, layout.background);
@@ -73,6 +96,9 @@ void MarvestoWindow::BuildLabels() {
             &MarvestoWindow::dealClicked);
     connect(labels_.at(Control::Label(StatusLabel::kEnd)), &CaptionLabel::clicked, this,
             &MarvestoWindow::endClicked);
+    for (const auto& [number, keys] : kLabelKeys) {
+        labels_.at(Control::Label(number))->makePressable(KeyNames(keys));
+    }
 }
 
 QWidget& MarvestoWindow::Find(Control control) const {
@@ -88,7 +114,13 @@ void MarvestoWindow::Show(Control label) {
 }
 
 void MarvestoWindow::Hide(Control control) {
-    Find(control).hide();
+    QWidget& widget = Find(control);
+    widget.hide();
+    // When no other case button can take the focus, Qt leaves it on the
+    // hidden one, which would swallow Space; the window takes the keys then.
+    if (QApplication::focusWidget() == &widget) {
+        setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void MarvestoWindow::SetCaption(Control label, const std::string& text) {
@@ -105,6 +137,22 @@ bool MarvestoWindow::IsShown(Control control) const {
 
 void MarvestoWindow::FocusFirstCase() {
     caseButtons_.front()->setFocus(Qt::OtherFocusReason);
+}
+
+void MarvestoWindow::keyPressEvent(QKeyEvent* event) {
+    const bool plain =
+        (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) ==
+        Qt::NoModifier;
+    if (plain && !event->isAutoRepeat()) {
+        for (const auto& [number, keys] : kLabelKeys) {
+            CaptionLabel* label = labels_.at(Control::Label(number));
+            if (keys.contains(static_cast<Qt::Key>(event->key())) && !label->isHidden()) {
+                emit label->clicked();
+                return;
+            }
+        }
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void MarvestoWindow::closeEvent(QCloseEvent* event) {

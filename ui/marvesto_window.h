@@ -39,6 +39,8 @@ signals:
     void closeRequested();
 
 protected:
+    // Keys a focused case button leaves alone come here.
+    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

@@ -3,6 +3,8 @@
 #include "game_rig.h"
 #include "prize_ladder.h"
 
+#include "suites.h"
+
 #include <QTest>
 
 #include <algorithm>
@@ -33,6 +35,7 @@ class CaseOpeningTest : public QObject {
 private slots:
     void startUpLeavesTheGameWaitingForTheFirstPick() {
         GameRig rig;
+        rig.Start();
         const GameState& state = rig.game.State();
         QCOMPARE(state.PickCount, std::int16_t{1});
         QCOMPARE(state.ChosenCase, std::int16_t{0});
@@ -44,11 +47,12 @@ private slots:
 
     void firstClickChoosesTheOwnCase() {
         GameRig rig;
+        rig.Start();
         rig.ScriptPrizes({4});
-        const auto start = rig.log.size();
+        const auto start = rig.log.Size();
         rig.Click({7});
 
-        const CallLog expected{
+        const Entries expected{
             "cue INTRO.wav",
             "hide Label27",
             "hide Command7",
@@ -57,7 +61,7 @@ private slots:
             "hide Label29",
             "hide Label28",
         };
-        QCOMPARE(rig.LogFrom(start), expected);
+        QCOMPARE(rig.log.From(start), expected);
         const GameState& state = rig.game.State();
         QCOMPARE(state.PickCount, std::int16_t{2});
         QCOMPARE(state.ChosenCase, std::int16_t{7});
@@ -72,26 +76,29 @@ private slots:
 
     void ownCaseOfFiftyCentsIsWorthHalfADollar() {
         GameRig rig;
+        rig.Start();
         rig.ScriptPrizes({26});
         rig.Click({26});
         QCOMPARE(rig.game.State().Winnings, Currency::FromScaled(5000));
-        QCOMPARE(rig.board.Caption(Control::Label(30)), std::string("CASE  26"));
+        QCOMPARE(rig.board.Caption(Control::Label(StatusLabel::kOwnCase)), std::string("CASE  26"));
     }
 
     void laterClicksPlayNoCueAndStrikeTheirPrize() {
         GameRig rig;
+        rig.Start();
         rig.ScriptPrizes({1, 26});
         rig.Click({1});
-        const auto start = rig.log.size();
+        const auto start = rig.log.Size();
         rig.Click({26});
-        const CallLog expected{"hide Label27", "hide Command26", "hide Label26", "hide Label28"};
-        QCOMPARE(rig.LogFrom(start), expected);
+        const Entries expected{"hide Label27", "hide Command26", "hide Label26", "hide Label28"};
+        QCOMPARE(rig.log.From(start), expected);
         QVERIFY(rig.board.IsShown(Control::Label(1)));
         QCOMPARE(rig.game.State().OwnPrize, std::int16_t{1});
     }
 
     void aValueJustBelowOneDrawsTheLastPrize() {
         GameRig rig;
+        rig.Start();
         rig.random.Add(std::nextafter(1.0, 0.0));
         QCOMPARE(DrawPrizeIndex(rig.random), std::int16_t{26});
         rig.random.Add(0.0);
@@ -100,6 +107,7 @@ private slots:
 
     void duplicatesAreDrawnAgainOneValuePerAttempt() {
         GameRig rig;
+        rig.Start();
         rig.ScriptPrizes({5});
         rig.Click({1});
         // Prize 5 is already out: two repeats of it before a new prize comes.
@@ -119,6 +127,7 @@ private slots:
     // after click n exactly 27 - n ladder labels remain.
     void everyClickStoresItsPrizeInItsOwnSlot() {
         GameRig rig;
+        rig.Start();
         std::vector<int> prizes(26);
         std::iota(prizes.begin(), prizes.end(), 1);
         std::reverse(prizes.begin(), prizes.end());
@@ -143,6 +152,7 @@ private slots:
     // The last click keeps drawing until the one prize left comes up.
     void theLastClickGetsThePrizeLeft() {
         GameRig rig;
+        rig.Start();
         std::vector<int> prizes;
         for (int p = 1; p <= 26; ++p) {
             if (p != 13) {
@@ -165,28 +175,30 @@ private slots:
     // (which never ends once every prize is out) nor count.
     void aClickOnAnOpenedCaseDoesNothing() {
         GameRig rig;
+        rig.Start();
         rig.ScriptPrizes({3, 4});
         rig.Click({1, 2});
-        const auto before = rig.log.size();
+        const auto before = rig.log.Size();
         const auto consumed = rig.random.Consumed();
         rig.Click({2});
-        QCOMPARE(rig.log.size(), before);
+        QCOMPARE(rig.log.Size(), before);
         QCOMPARE(rig.random.Consumed(), consumed);
         QCOMPARE(rig.game.State().PickCount, std::int16_t{3});
     }
 
     void clicksDuringAnOfferRefuseIt() {
         GameRig rig;
+        rig.Start();
         rig.ScriptPrizes({1, 2, 3, 4, 5, 6, 7});
         rig.ClickNext(6);
-        QVERIFY(rig.board.IsShown(Control::Label(27)));
-        QVERIFY(rig.board.IsShown(Control::Label(28)));
-        const auto start = rig.log.size();
+        QVERIFY(rig.board.IsShown(Control::Label(StatusLabel::kOffer)));
+        QVERIFY(rig.board.IsShown(Control::Label(StatusLabel::kDeal)));
+        const auto start = rig.log.Size();
         rig.ClickNext(1);
-        const CallLog expected{"hide Label27", "hide Command7", "hide Label7", "hide Label28"};
-        QCOMPARE(rig.LogFrom(start), expected);
+        const Entries expected{"hide Label27", "hide Command7", "hide Label7", "hide Label28"};
+        QCOMPARE(rig.log.From(start), expected);
     }
 };
 
-QTEST_APPLESS_MAIN(CaseOpeningTest)
+MARVESTO_TEST_SUITE(CaseOpeningTest)
 #include "case_opening_test.moc"

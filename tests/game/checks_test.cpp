@@ -6,6 +6,8 @@
 #include "game_rig.h"
 #include "prize_ladder.h"
 
+#include "suites.h"
+
 #include <QTest>
 
 #include <cstdint>
@@ -55,7 +57,7 @@ private slots:
 
     void controlsOutsideTheWindowAreErrors() {
         QCOMPARE(Control::Command(26).Name(), std::string("Command26"));
-        QCOMPARE(Control::Label(44).Name(), std::string("Label44"));
+        QCOMPARE(Control::Label(StatusLabel::kHighScore).Name(), std::string("Label44"));
         QVERIFY_THROWS_EXCEPTION(RunTimeError, Control::Command(0));
         QVERIFY_THROWS_EXCEPTION(RunTimeError, Control::Command(27));
         QVERIFY_THROWS_EXCEPTION(RunTimeError, Control::Label(35));
@@ -64,16 +66,18 @@ private slots:
     // A case number outside 1..26 must fail before it touches anything.
     void clickOnAnUnknownCaseChangesNothing() {
         GameRig rig;
-        const auto before = rig.log.size();
+        rig.Start();
+        const auto before = rig.log.Size();
         QVERIFY_THROWS_EXCEPTION(RunTimeError, rig.game.CommandClick(27));
         QVERIFY_THROWS_EXCEPTION(RunTimeError, rig.game.CommandClick(0));
-        QCOMPARE(rig.log.size(), before);
+        QCOMPARE(rig.log.Size(), before);
         QCOMPARE(rig.game.State().PickCount, std::int16_t{1});
     }
 
     // A random source that breaks its promise of u < 1 must not yield prize 27.
     void drawOutsideTheLadderIsAnError() {
         GameRig rig;
+        rig.Start();
         rig.random.Add(1.0);
         QVERIFY_THROWS_EXCEPTION(RunTimeError, DrawPrizeIndex(rig.random));
     }
@@ -87,5 +91,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(ChecksTest)
+MARVESTO_TEST_SUITE(ChecksTest)
 #include "checks_test.moc"

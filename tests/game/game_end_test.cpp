@@ -3,6 +3,8 @@
 #include "game_rig.h"
 #include "prize_ladder.h"
 
+#include "suites.h"
+
 #include <QTest>
 
 #include <algorithm>
@@ -19,21 +21,15 @@ Currency Dollars(std::int64_t dollars) {
     return Currency::FromScaled(dollars * 10000);
 }
 
-const std::vector<int> kWorkedExample{4, 12, 21, 5,  23, 2,  26, 1,  8,  19, 16, 3,  6,
-                                      7, 9,  10, 11, 13, 14, 15, 17, 18, 20, 22, 24, 25};
-
-const std::vector<std::string> kFinalScreen{"Label30", "Label31", "Label32",
-                                            "Label33", "Label34", "Label44"};
-
-CallLog FinalScreenBuild(const std::string& resultLine) {
-    CallLog expected;
+Entries FinalScreenBuild(const std::string& resultLine) {
+    Entries expected;
     for (int p = 1; p <= 26; ++p) {
         expected.push_back("hide Label" + std::to_string(p));
     }
     for (int k = 1; k <= 26; ++k) {
         expected.push_back("hide Command" + std::to_string(k));
     }
-    const CallLog rest{"show Label30", "show Label33", "hide Label28",
+    const Entries rest{"show Label30", "show Label33", "hide Label28",
                        "hide Label27", "show Label34", "caption Label34 [" + resultLine + "]"};
     expected.insert(expected.end(), rest.begin(), rest.end());
     return expected;
@@ -46,89 +42,97 @@ class GameEndTest : public QObject {
 
 private slots:
     void dealSavesTwicePlaysTheCueThenShowsTheFinalScreen() {
-        GameRig rig(100.0F);
-        rig.ScriptPrizes(kWorkedExample);
-        rig.ClickNext(6);
+        GameRig rig;
+        rig.Start(100.0F);
+        rig.ScriptPrizes(WorkedExample());
+        rig.ClickNext(kClicksToFirstOffer);
         Currency winningsDuringCue;
         rig.cues.whilePlaying = [&](const std::string&) {
             winningsDuringCue = rig.game.State().Winnings;
         };
-        const auto start = rig.log.size();
+        const auto start = rig.log.Size();
         rig.game.Label28_Click();
 
-        CallLog expected{"save 16356", "cue DEAL.wav"};
-        const CallLog screen = FinalScreenBuild("               YOU WIN!! $ 16356");
+        Entries expected{"save 16356", "cue DEAL.wav"};
+        const Entries screen = FinalScreenBuild("               YOU WIN!! $ 16356");
         expected.insert(expected.end(), screen.begin(), screen.end());
         expected.push_back("save 16356");
-        QCOMPARE(rig.LogFrom(start), expected);
+        QCOMPARE(rig.log.From(start), expected);
         QCOMPARE(winningsDuringCue, Dollars(50000));
         QCOMPARE(rig.game.State().Winnings, Dollars(16356));
-        QCOMPARE(rig.board.ShownControls(), kFinalScreen);
+        QCOMPARE(rig.board.ShownControls(), FinalScreenControls());
         QCOMPARE(rig.end.quits, 0);
     }
 
     void dealBelowTheHighScoreSavesNothing() {
-        GameRig rig(16356.0F);
-        rig.ScriptPrizes(kWorkedExample);
-        rig.ClickNext(6);
+        GameRig rig;
+        rig.Start(16356.0F);
+        rig.ScriptPrizes(WorkedExample());
+        rig.ClickNext(kClicksToFirstOffer);
         rig.game.Label28_Click();
         QVERIFY(rig.store.saves.empty());
         QCOMPARE_EQ(rig.game.State().HiScore, 16356.0F);
     }
 
     void dealOneDollarAboveTheHighScoreIsSaved() {
-        GameRig rig(16355.0F);
-        rig.ScriptPrizes(kWorkedExample);
-        rig.ClickNext(6);
+        GameRig rig;
+        rig.Start(16355.0F);
+        rig.ScriptPrizes(WorkedExample());
+        rig.ClickNext(kClicksToFirstOffer);
         rig.game.Label28_Click();
         QCOMPARE(rig.store.saves, (std::vector<Currency>{Dollars(16356), Dollars(16356)}));
         // The high score shown stays the one read at start-up.
         QCOMPARE_EQ(rig.game.State().HiScore, 16355.0F);
-        QCOMPARE(rig.board.Caption(Control::Label(44)), std::string("HISCORE: 16355"));
+        QCOMPARE(rig.board.Caption(Control::Label(StatusLabel::kHighScore)),
+                 std::string("HISCORE: 16355"));
     }
 
     void lastCaseWinsTheOwnAmountWithoutACue() {
-        GameRig rig(0.0F);
-        std::vector<int> prizes = kWorkedExample;
+        GameRig rig;
+        rig.Start(0.0F);
+        std::vector<int> prizes = WorkedExample();
         std::rotate(prizes.begin(), std::find(prizes.begin(), prizes.end(), 26),
                     std::find(prizes.begin(), prizes.end(), 26) + 1);
         QCOMPARE(prizes.front(), 26);
         rig.ScriptPrizes(prizes);
         rig.ClickNext(25);
-        const auto start = rig.log.size();
+        const auto start = rig.log.Size();
         rig.ClickNext(1);
 
-        CallLog expected{"hide Label27", "hide Command26", "hide Label25", "hide Label28"};
-        const CallLog screen = FinalScreenBuild("               YOU WIN!! $ .5");
+        Entries expected{"hide Label27", "hide Command26", "hide Label25", "hide Label28"};
+        const Entries screen = FinalScreenBuild("               YOU WIN!! $ .5");
         expected.insert(expected.end(), screen.begin(), screen.end());
         expected.push_back("save .5");
-        QCOMPARE(rig.LogFrom(start), expected);
-        QCOMPARE(rig.board.ShownControls(), kFinalScreen);
+        QCOMPARE(rig.log.From(start), expected);
+        QCOMPARE(rig.board.ShownControls(), FinalScreenControls());
         QCOMPARE(rig.game.State().PickCount, std::int16_t{27});
     }
 
     void lastCaseWithoutABeatenHighScoreSavesNothing() {
-        GameRig rig(200000.0F);
-        rig.ScriptPrizes(kWorkedExample);
+        GameRig rig;
+        rig.Start(200000.0F);
+        rig.ScriptPrizes(WorkedExample());
         rig.ClickNext(26);
         QVERIFY(rig.store.saves.empty());
-        QCOMPARE(rig.board.Caption(Control::Label(34)),
+        QCOMPARE(rig.board.Caption(Control::Label(StatusLabel::kResult)),
                  std::string("               YOU WIN!! $ 50000"));
     }
 
     void offerOfZeroIsAWinOfZero() {
-        GameRig rig(0.0F);
+        GameRig rig;
+        rig.Start(0.0F);
         rig.ScriptPrizes({26, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
         rig.ClickNext(11);
         QCOMPARE(rig.game.State().Offer, Dollars(0));
         rig.game.Label28_Click();
-        QCOMPARE(rig.board.Caption(Control::Label(34)),
+        QCOMPARE(rig.board.Caption(Control::Label(StatusLabel::kResult)),
                  std::string("               YOU WIN!! $ 0"));
         QVERIFY(rig.store.saves.empty());
     }
 
     void offerAboveTheLargestPrizeBeatsIt() {
-        GameRig rig(200000.0F);
+        GameRig rig;
+        rig.Start(200000.0F);
         rig.ScriptPrizes({1, 2, 3, 4, 5, 6, 7, 26, 25, 24, 23}, {1, 2});
         rig.ClickNext(11);
         rig.game.Label28_Click();
@@ -137,17 +141,18 @@ private slots:
 
     void endLabelRewritesTheResultPlaysTheEndCueAndQuits() {
         GameRig rig;
-        rig.ScriptPrizes(kWorkedExample);
-        rig.ClickNext(6);
+        rig.Start();
+        rig.ScriptPrizes(WorkedExample());
+        rig.ClickNext(kClicksToFirstOffer);
         rig.game.Label28_Click();
-        const auto start = rig.log.size();
+        const auto start = rig.log.Size();
         rig.game.Label33_Click();
-        const CallLog expected{"hide Label27", "show Label34",
+        const Entries expected{"hide Label27", "show Label34",
                                "caption Label34 [YOU WIN!! $ 16356]", "cue END.wav", "quit"};
-        QCOMPARE(rig.LogFrom(start), expected);
+        QCOMPARE(rig.log.From(start), expected);
         QCOMPARE(rig.end.quits, 1);
     }
 };
 
-QTEST_APPLESS_MAIN(GameEndTest)
+MARVESTO_TEST_SUITE(GameEndTest)
 #include "game_end_test.moc"

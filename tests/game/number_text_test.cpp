@@ -2,6 +2,8 @@
 // high-score file holds, so each form it can take is pinned down here.
 #include "number_text.h"
 
+#include "suites.h"
+
 #include <QTest>
 
 #include <cstdint>
@@ -78,5 +80,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(NumberTextTest)
+MARVESTO_TEST_SUITE(NumberTextTest)
 #include "number_text_test.moc"

@@ -3,6 +3,8 @@
 #include "game_rig.h"
 #include "prize_ladder.h"
 
+#include "suites.h"
+
 #include <QTest>
 
 #include <algorithm>
@@ -50,15 +52,16 @@ class OfferTest : public QObject {
 private slots:
     void poolFormulaWorkedExample() {
         GameRig rig;
+        rig.Start();
         rig.ScriptPrizes({4, 12, 21, 5, 23, 2, 26, 1, 8, 19, 16});
         rig.ClickNext(5);
-        QVERIFY(!rig.board.IsShown(Control::Label(27)));
-        const auto start = rig.log.size();
+        QVERIFY(!rig.board.IsShown(Control::Label(StatusLabel::kOffer)));
+        const auto start = rig.log.Size();
         rig.ClickNext(1);
         QCOMPARE_EQ(rig.game.State().BankPool, 408975.0F);
         QCOMPARE(rig.game.State().Offer, Dollars(16356));
         QCOMPARE(rig.game.State().OfferMultiplier, std::int16_t{4});
-        const CallLog expected{
+        const Entries expected{
             "hide Label27",
             "hide Command6",
             "hide Label2",
@@ -68,19 +71,21 @@ private slots:
             "caption Label27 [OFFER: $ 16356]",
             "show Label28",
         };
-        QCOMPARE(rig.LogFrom(start), expected);
+        QCOMPARE(rig.log.From(start), expected);
 
         rig.ClickNext(5);
         QCOMPARE(rig.game.State().PickCount, std::int16_t{12});
         QCOMPARE_EQ(rig.game.State().BankPool, 98900.0F);
         QCOMPARE(rig.game.State().Offer, Dollars(5934));
-        QCOMPARE(rig.board.Caption(Control::Label(27)), std::string("OFFER: $ 5934"));
+        QCOMPARE(rig.board.Caption(Control::Label(StatusLabel::kOffer)),
+                 std::string("OFFER: $ 5934"));
         // The $200 of click 11 waits for the third offer.
         QCOMPARE(DeductedFlag(rig.game.State(), 16), std::int16_t{0});
     }
 
     void caseFormulaWorkedExample() {
         GameRig rig;
+        rig.Start();
         rig.ScriptPrizes({1, 2, 3, 4, 5, 6, 7, 26, 25, 24, 23}, {3, 2});
         rig.ClickNext(6);
         QCOMPARE_EQ(rig.game.State().BankPool, 35000.0F);
@@ -89,7 +94,8 @@ private slots:
         QCOMPARE_EQ(rig.game.State().BankPool, -3.0F);
         QCOMPARE(rig.game.State().OfferFactor, std::int16_t{2});
         QCOMPARE(rig.game.State().Offer, Dollars(222222));
-        QCOMPARE(rig.board.Caption(Control::Label(27)), std::string("OFFER: $ 222222"));
+        QCOMPARE(rig.board.Caption(Control::Label(StatusLabel::kOffer)),
+                 std::string("OFFER: $ 222222"));
     }
 
     // Each row plays a whole game drawn in a chosen order to its n-th offer.
@@ -140,18 +146,21 @@ private slots:
         QFETCH(qint64, dollars);
 
         GameRig rig;
+        rig.Start();
         rig.ScriptPrizes(prizes, std::vector<int>(6, factor));
         rig.ClickNext(kClicksToOffer[offer]);
         QCOMPARE_EQ(rig.game.State().BankPool, pool);
         QCOMPARE(rig.game.State().Offer, Dollars(dollars));
-        QCOMPARE(rig.board.Caption(Control::Label(27)), "OFFER: $ " + std::to_string(dollars));
-        QVERIFY(rig.board.IsShown(Control::Label(28)));
+        QCOMPARE(rig.board.Caption(Control::Label(StatusLabel::kOffer)),
+                 "OFFER: $ " + std::to_string(dollars));
+        QVERIFY(rig.board.IsShown(Control::Label(StatusLabel::kDeal)));
     }
 
     // The 24th click's prize triggers the sixth offer and no offer follows, so
     // it is never taken off the pool.
     void prizeOfTheTwentyFourthClickIsNeverDeducted() {
         GameRig rig;
+        rig.Start();
         rig.ScriptPrizes(GameDrawing({}, {2, 24, 25}));
         rig.ClickNext(24);
         QCOMPARE(rig.game.State().DrawnPrize, std::int16_t{2});
@@ -166,6 +175,7 @@ private slots:
     // and the last offer stays as it was.
     void offersComeOnlyAtTheirPickCounts() {
         GameRig rig;
+        rig.Start();
         rig.ScriptPrizes(GameDrawing({}, {}));
         std::vector<int> offerPickCounts;
         int dialCues = 0;
@@ -180,7 +190,7 @@ private slots:
             rig.ClickNext(1);
             const int pickCount = rig.game.State().PickCount;
             if (!IsOfferPickCount(pickCount)) {
-                QVERIFY(!rig.board.IsShown(Control::Label(28)));
+                QVERIFY(!rig.board.IsShown(Control::Label(StatusLabel::kDeal)));
                 QCOMPARE(rig.game.State().Offer, before);
             }
         }
@@ -191,17 +201,18 @@ private slots:
     // The dial cue plays to its end before anything of the offer is shown.
     void offerAppearsOnlyAfterTheDialCue() {
         GameRig rig;
+        rig.Start();
         rig.ScriptPrizes({1, 2, 3, 4, 5, 6});
         bool offerShownDuringCue = true;
         rig.cues.whilePlaying = [&](const std::string&) {
-            offerShownDuringCue =
-                rig.board.IsShown(Control::Label(27)) || rig.board.IsShown(Control::Label(28));
+            offerShownDuringCue = rig.board.IsShown(Control::Label(StatusLabel::kOffer)) ||
+                                  rig.board.IsShown(Control::Label(StatusLabel::kDeal));
         };
         rig.ClickNext(6);
         QVERIFY(!offerShownDuringCue);
-        QVERIFY(rig.board.IsShown(Control::Label(27)));
+        QVERIFY(rig.board.IsShown(Control::Label(StatusLabel::kOffer)));
     }
 };
 
-QTEST_APPLESS_MAIN(OfferTest)
+MARVESTO_TEST_SUITE(OfferTest)
 #include "offer_test.moc"

@@ -4,6 +4,8 @@
 #include "prize_ladder.h"
 #include "time_of_day_random.h"
 
+#include "suites.h"
+
 #include <QTest>
 
 #include <algorithm>
@@ -21,22 +23,6 @@ namespace {
 
 constexpr int kGames = 10000;
 
-// A game whose own draws come from the real random source, seeded by a
-// fixed time of day.
-struct RandomGame {
-    explicit RandomGame(double timeOfDay) : random([timeOfDay] { return timeOfDay; }) {
-        game.Form_Load();
-    }
-
-    CallLog log;
-    RecordingBoard board{log};
-    RecordingCues cues{log};
-    FakeStore store{log};
-    TimeOfDayRandom random;
-    RecordingEnd end{log};
-    Game game{GameServices{board, cues, store, random, end}};
-};
-
 // The pool as the sum of what has been drawn: 490000 less the amounts of the
 // prizes drawn by the clicks before the one that brought the offer.
 double ExpectedPool(const GameState& state) {
@@ -47,7 +33,7 @@ double ExpectedPool(const GameState& state) {
     return pool;
 }
 
-void CheckInvariants(const RandomGame& play, int clicks) {
+void CheckInvariants(const GameRig& play, int clicks) {
     const GameState& state = play.game.State();
     QCOMPARE(state.PickCount, std::int16_t(clicks + 1));
     QCOMPARE(state.ChosenCase == 0, state.OwnPrize == 0);
@@ -73,17 +59,19 @@ class WholeGameTest : public QObject {
 
 private slots:
     void startUpShowsTheHighScoreThenSeedsThenPreparesSound() {
-        GameRig rig(200000.0F);
-        const CallLog expected{"load high score", "caption Label44 [HISCORE: 200000]", "randomize",
+        GameRig rig;
+        rig.Start(200000.0F);
+        const Entries expected{"load high score", "caption Label44 [HISCORE: 200000]", "randomize",
                                "prepare sound"};
-        QCOMPARE(rig.log, expected);
+        QCOMPARE(rig.log.All(), expected);
         QCOMPARE_EQ(rig.game.State().HiScore, 200000.0F);
-        QCOMPARE_EQ(rig.game.State().FileNumber, 1.0F);
     }
 
     void highScoreOfZeroReadsZero() {
-        GameRig rig(0.0F);
-        QCOMPARE(rig.board.Caption(Control::Label(44)), std::string("HISCORE: 0"));
+        GameRig rig;
+        rig.Start(0.0F);
+        QCOMPARE(rig.board.Caption(Control::Label(StatusLabel::kHighScore)),
+                 std::string("HISCORE: 0"));
     }
 
     // The seed depends on the time of day only: the same moment on any date
@@ -128,7 +116,12 @@ private slots:
         int deals = 0;
         int lastCaseEndings = 0;
         for (int g = 0; g < kGames; ++g) {
-            RandomGame play(static_cast<double>(g) / kGames);
+            // The game's own draws come from the real random source, seeded
+            // by a fixed time of day.
+            const double timeOfDay = static_cast<double>(g) / kGames;
+            TimeOfDayRandom random([timeOfDay] { return timeOfDay; });
+            GameRig play({.random = &random});
+            play.Start();
             std::vector<int> order(26);
             for (int k = 0; k < 26; ++k) {
                 order[static_cast<std::size_t>(k)] = k + 1;
@@ -156,7 +149,7 @@ private slots:
                 if (offers == 1) {
                     QVERIFY(offer >= 1400 && offer <= 19596);
                 }
-                QVERIFY(play.board.IsShown(Control::Label(28)));
+                QVERIFY(play.board.IsShown(Control::Label(StatusLabel::kDeal)));
                 if (player() % 5 == 0) {
                     play.game.Label28_Click();
                     QCOMPARE(play.game.State().Winnings, state.Offer);
@@ -164,14 +157,12 @@ private slots:
                 }
             }
             QVERIFY(offers <= 6);
-            const auto finalScreens =
-                std::count_if(play.log.begin(), play.log.end(), [](const std::string& entry) {
+            const auto finalScreens = std::count_if(
+                play.log.All().begin(), play.log.All().end(), [](const std::string& entry) {
                     return entry.rfind("caption Label34 [               YOU WIN!! $", 0) == 0;
                 });
             QCOMPARE(finalScreens, 1);
-            QCOMPARE(play.board.ShownControls(),
-                     (std::vector<std::string>{"Label30", "Label31", "Label32", "Label33",
-                                               "Label34", "Label44"}));
+            QCOMPARE(play.board.ShownControls(), FinalScreenControls());
             deals += dealt ? 1 : 0;
             lastCaseEndings += dealt ? 0 : 1;
         }
@@ -181,5 +172,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(WholeGameTest)
+MARVESTO_TEST_SUITE(WholeGameTest)
 #include "whole_game_test.moc"

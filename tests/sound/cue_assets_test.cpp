@@ -1,6 +1,9 @@
 // The four cues shipped in assets/: they are exactly what tools/make-cues
 // writes, and each is a short 16-bit PCM file that fades in and out.
+#include "files.h"
 #include "loaded_wav.h"
+#include "suites.h"
+#include "test_paths.h"
 #include "test_wav.h"
 
 #include <QProcess>
@@ -22,7 +25,7 @@ Q_DECLARE_METATYPE(milliseconds)
 
 namespace {
 
-const QString kSourceDirectory = QStringLiteral(MARVESTO_SOURCE_DIR);
+const QString kSourceDirectory = QString::fromUtf8(paths::kSource);
 
 std::string AssetPath(const QString& name) {
     return (kSourceDirectory + "/assets/" + name).toStdString();
@@ -66,15 +69,15 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         QProcess generator;
-        generator.start(QStringLiteral(PYTHON3_EXECUTABLE),
+        generator.start(QString::fromUtf8(paths::kPython),
                         {kSourceDirectory + "/tools/make-cues", dir.path()});
         QVERIFY(generator.waitForFinished(60000));
         QCOMPARE_EQ(generator.exitStatus(), QProcess::NormalExit);
         QCOMPARE_EQ(generator.exitCode(), 0);
         for (const char* name : {"INTRO.wav", "DIAL.wav", "DEAL.wav", "END.wav"}) {
-            const std::string made = ReadFile(dir.filePath(name).toStdString());
+            const std::string made = ReadBytesIfAny(dir.filePath(name).toStdString());
             QVERIFY2(!made.empty(), name);
-            QVERIFY2(made == ReadFile(AssetPath(name)), name);
+            QVERIFY2(made == ReadBytesIfAny(AssetPath(name)), name);
         }
     }
 
@@ -92,7 +95,7 @@ private slots:
         QFETCH(milliseconds, shortest);
         QFETCH(milliseconds, longest);
 
-        const StoredFormat stored = ReadStoredFormat(ReadFile(AssetPath(name)));
+        const StoredFormat stored = ReadStoredFormat(ReadBytesIfAny(AssetPath(name)));
         QCOMPARE_EQ(stored.encoding, 1U);
         QCOMPARE_EQ(stored.bits, 16U);
         QVERIFY(stored.channels == 1 || stored.channels == 2);
@@ -118,5 +121,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(CueAssetsTest)
+MARVESTO_TEST_SUITE(CueAssetsTest)
 #include "cue_assets_test.moc"

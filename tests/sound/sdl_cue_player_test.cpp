@@ -1,6 +1,8 @@
 // The SDL cue player against SDL's disk driver, which writes what the device
 // receives to a file and plays in real time.
+#include "files.h"
 #include "sdl_cue_player.h"
+#include "suites.h"
 #include "test_wav.h"
 
 #include <QTemporaryDir>
@@ -51,7 +53,7 @@ private:
     QTemporaryDir dir_;
 
     std::string PathOf(const char* name) const { return dir_.filePath(name).toStdString(); }
-    std::string DeviceOutput() const { return ReadFile(PathOf("device.raw")); }
+    std::string DeviceOutput() const { return ReadBytesIfAny(PathOf("device.raw")); }
 
 private slots:
     void init() {
@@ -88,7 +90,7 @@ private slots:
         }
         const WavFormat format{rate, channels};
         const auto samples = ToneSamples(length, format);
-        WriteFile(PathOf("cue.wav"), WavFileBytes(samples, format));
+        WriteBytes(PathOf("cue.wav"), WavFileBytes(samples, format));
 
         SdlCuePlayer player({});
         player.Prepare();
@@ -197,5 +199,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(SdlCuePlayerTest)
+MARVESTO_TEST_SUITE(SdlCuePlayerTest)
 #include "sdl_cue_player_test.moc"

@@ -1,7 +1,9 @@
 // Reading and writing "Print.txt": which numbers a file yields at start-up,
 // and the exact bytes a save leaves behind.
 #include "file_high_score_store.h"
-#include "store_test_support.h"
+#include "files.h"
+#include "store_faults.h"
+#include "suites.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -209,5 +211,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(FileHighScoreStoreTest)
+MARVESTO_TEST_SUITE(FileHighScoreStoreTest)
 #include "file_high_score_store_test.moc"

@@ -2,10 +2,9 @@
 // when a deal or the last case rewrites the file, and what the next start
 // shows.
 #include "file_high_score_store.h"
-#include "game.h"
+#include "files.h"
 #include "game_rig.h"
-#include "recording_fakes.h"
-#include "store_test_support.h"
+#include "suites.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,41 +24,38 @@ Q_DECLARE_METATYPE(std::string)
 
 namespace {
 
-// The first offer of this drawing is $16,356.
-const std::vector<int> kOfferOf16356{4, 12, 21, 5, 23, 2};
+// The worked example up to its first offer, $16,356.
+const std::vector<int> kOfferOf16356(WorkedExample().begin(),
+                                     WorkedExample().begin() + kClicksToFirstOffer);
 // The second offer of this drawing, with offer factors 1 and 2, is $222,222.
 const std::vector<int> kOfferOf222222{1, 2, 3, 4, 5, 6, 7, 26, 25, 24, 23};
 // The own case holds 50 cents.
 const std::vector<int> kOwnFiftyCents{26, 4, 12, 21, 5,  23, 2,  1,  8,  19, 16, 3,  6,
                                       7,  9, 10, 11, 13, 14, 15, 17, 18, 20, 22, 24, 25};
 
-// One game wired like the program: recording fakes for the window, the sound,
-// the random source and the program end, and the real store on `file`.
-struct FileRig {
-    explicit FileRig(const fs::path& file)
+// One game with the real store on `file`, its reports collected.
+struct FileGame {
+    explicit FileGame(const fs::path& file)
         : store(file, [this](const std::string& m) { reports.push_back(m); }) {
-        game.Form_Load();
+        rig.Start();
     }
 
     // From the start of the game: scripts the draws and clicks cases 1, 2, ..,
     // one for each prize.
     void Play(const std::vector<int>& prizes, const std::vector<int>& factors = {}) {
-        random.AddPrizes(prizes, factors);
+        rig.ScriptPrizes(prizes, factors);
         for (std::size_t k = 1; k <= prizes.size(); ++k) {
-            game.CommandClick(static_cast<int>(k));
+            rig.game.CommandClick(static_cast<int>(k));
         }
     }
 
-    std::string HighScoreCaption() const { return board.Caption(Control::Label(44)); }
+    std::string HighScoreCaption() const {
+        return rig.board.Caption(Control::Label(StatusLabel::kHighScore));
+    }
 
-    CallLog log;
-    RecordingBoard board{log};
-    RecordingCues cues{log};
-    ScriptedRandom random{log};
-    RecordingEnd end{log};
     std::vector<std::string> reports;
     FileHighScoreStore store;
-    Game game{GameServices{board, cues, store, random, end}};
+    GameRig rig{{.store = &store}};
 };
 
 ino_t InodeOf(const fs::path& file) {
@@ -103,34 +99,34 @@ private slots:
         QFETCH(std::string, afterDeal);
         WriteBytes(file_, stored);
         const ino_t before = InodeOf(file_);
-        FileRig rig(file_);
-        rig.Play(kOfferOf16356);
+        FileGame play(file_);
+        play.Play(kOfferOf16356);
 
-        rig.game.Label28_Click();
+        play.rig.game.Label28_Click();
 
         QCOMPARE(ReadBytes(file_), afterDeal);
         if (stored == afterDeal) {
             QCOMPARE(InodeOf(file_), before);
         }
-        QCOMPARE(rig.reports, std::vector<std::string>{});
+        QCOMPARE(play.reports, std::vector<std::string>{});
     }
 
     // The deal saves before its cue and again once the final screen is built;
     // both saves replace the whole file, so one line is left.
     void dealWritesTwiceAndLeavesOneLine() {
         WriteBytes(file_, " 100\r\nnotes the player added\r\n");
-        FileRig rig(file_);
-        rig.Play(kOfferOf16356);
+        FileGame play(file_);
+        play.Play(kOfferOf16356);
         std::string duringDealCue;
         ino_t inodeDuringDealCue = 0;
-        rig.cues.whilePlaying = [&](const std::string& cue) {
+        play.rig.cues.whilePlaying = [&](const std::string& cue) {
             if (cue == "DEAL.wav") {
                 duringDealCue = ReadBytes(file_);
                 inodeDuringDealCue = InodeOf(file_);
             }
         };
 
-        rig.game.Label28_Click();
+        play.rig.game.Label28_Click();
 
         QCOMPARE(duringDealCue, std::string(" 16356\r\n"));
         QCOMPARE(ReadBytes(file_), std::string(" 16356\r\n"));
@@ -143,35 +139,35 @@ private slots:
     void nextStartShowsTheNewScore() {
         WriteBytes(file_, " 200000\r\n");
         {
-            FileRig rig(file_);
-            QCOMPARE(rig.HighScoreCaption(), std::string("HISCORE: 200000"));
-            rig.Play(kOfferOf222222, {1, 2});
-            rig.game.Label28_Click();
-            QCOMPARE(rig.HighScoreCaption(), std::string("HISCORE: 200000"));
-            QCOMPARE_EQ(rig.game.State().HiScore, 200000.0F);
-            rig.game.Label33_Click();
-            QCOMPARE(rig.end.quits, 1);
+            FileGame play(file_);
+            QCOMPARE(play.HighScoreCaption(), std::string("HISCORE: 200000"));
+            play.Play(kOfferOf222222, {1, 2});
+            play.rig.game.Label28_Click();
+            QCOMPARE(play.HighScoreCaption(), std::string("HISCORE: 200000"));
+            QCOMPARE_EQ(play.rig.game.State().HiScore, 200000.0F);
+            play.rig.game.Label33_Click();
+            QCOMPARE(play.rig.end.quits, 1);
         }
         QCOMPARE(ReadBytes(file_), std::string(" 222222\r\n"));
 
-        FileRig next(file_);
+        FileGame next(file_);
         QCOMPARE(next.HighScoreCaption(), std::string("HISCORE: 222222"));
-        QCOMPARE_EQ(next.game.State().HiScore, 222222.0F);
+        QCOMPARE_EQ(next.rig.game.State().HiScore, 222222.0F);
     }
 
     // Without a file the game starts at 0 and creates none; the first score
     // above 0, here 50 cents from the last case, creates it.
     void firstWinCreatesTheFile() {
-        FileRig rig(file_);
-        QCOMPARE(rig.HighScoreCaption(), std::string("HISCORE: 0"));
+        FileGame play(file_);
+        QCOMPARE(play.HighScoreCaption(), std::string("HISCORE: 0"));
         QVERIFY(!fs::exists(file_));
 
-        rig.Play(kOwnFiftyCents);
+        play.Play(kOwnFiftyCents);
 
-        QCOMPARE(rig.board.Caption(Control::Label(34)),
+        QCOMPARE(play.rig.board.Caption(Control::Label(StatusLabel::kResult)),
                  std::string("               YOU WIN!! $ .5"));
         QCOMPARE(ReadBytes(file_), std::string(" .5\r\n"));
-        FileRig next(file_);
+        FileGame next(file_);
         QCOMPARE(next.HighScoreCaption(), std::string("HISCORE: .5"));
     }
 
@@ -179,23 +175,24 @@ private slots:
     // reaches its final screen and its end.
     void failedSaveLetsTheGameEnd() {
         fs::create_directory(file_);
-        FileRig rig(file_);
-        QCOMPARE(rig.reports.size(), std::size_t{1});
-        rig.Play(kOfferOf16356);
+        FileGame play(file_);
+        QCOMPARE(play.reports.size(), std::size_t{1});
+        play.Play(kOfferOf16356);
 
-        rig.game.Label28_Click();
-        rig.game.Label33_Click();
+        play.rig.game.Label28_Click();
+        play.rig.game.Label33_Click();
 
-        QCOMPARE(rig.reports.size(), std::size_t{2});
-        QVERIFY2(rig.reports.back().find("Could not save the high score to \"" + file_.string() +
-                                         "\": Is a directory") != std::string::npos,
-                 rig.reports.back().c_str());
-        QVERIFY(rig.board.IsShown(Control::Label(34)));
-        QCOMPARE(rig.board.Caption(Control::Label(34)), std::string("YOU WIN!! $ 16356"));
-        QCOMPARE(rig.end.quits, 1);
+        QCOMPARE(play.reports.size(), std::size_t{2});
+        QVERIFY2(play.reports.back().find("Could not save the high score to \"" + file_.string() +
+                                          "\": Is a directory") != std::string::npos,
+                 play.reports.back().c_str());
+        QVERIFY(play.rig.board.IsShown(Control::Label(StatusLabel::kResult)));
+        QCOMPARE(play.rig.board.Caption(Control::Label(StatusLabel::kResult)),
+                 std::string("YOU WIN!! $ 16356"));
+        QCOMPARE(play.rig.end.quits, 1);
         QVERIFY(fs::is_directory(file_));
     }
 };
 
-QTEST_APPLESS_MAIN(HighScoreGameTest)
+MARVESTO_TEST_SUITE(HighScoreGameTest)
 #include "high_score_game_test.moc"

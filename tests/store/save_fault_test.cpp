@@ -3,7 +3,9 @@
 // save that did not happen is reported, naming the file and the reason.
 #include "file_high_score_store.h"
 #include "file_replacement.h"
-#include "store_test_support.h"
+#include "files.h"
+#include "store_faults.h"
+#include "suites.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -264,5 +266,5 @@ private:
     }
 };
 
-QTEST_APPLESS_MAIN(SaveFaultTest)
+MARVESTO_TEST_SUITE(SaveFaultTest)
 #include "save_fault_test.moc"

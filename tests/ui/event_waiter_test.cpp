@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "event_waiter.h"
+#include "suites.h"
 
 #include <ctime>
 
@@ -78,5 +79,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(EventWaiterTest)
+MARVESTO_TEST_SUITE(EventWaiterTest)
 #include "event_waiter_test.moc"

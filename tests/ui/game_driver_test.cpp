@@ -1,12 +1,15 @@
 // The one-call-at-a-time rule between the window and the game. A sound cue
-// keeps the event loop turning inside a game call, and clicks and close
-// requests can arrive then; the fake cue player here makes them arrive.
-#include "wired_game.h"
+// keeps the event loop turning inside a game call, and clicks, keys and close
+// requests can arrive then; the stand-in cue player here makes them arrive.
+// moc reads this file without the compiler's predefined macros, and <chrono>
+// (through event_waiter.h) parses only after Qt has set up the library's
+// configuration.
+#include <QTest>
 
 #include "event_waiter.h"
 #include "run_time_error.h"
-
-#include <QTest>
+#include "suites.h"
+#include "window_rig.h"
 
 #include <algorithm>
 #include <vector>
@@ -17,24 +20,28 @@ using namespace std::chrono_literals;
 
 namespace {
 
-const std::vector<int> kWorkedExample{4, 12, 21, 5, 23, 2, 26, 1, 8, 19, 16};
+const Control kDeal = Control::Label(StatusLabel::kDeal);
 
 // What the first click of the worked example on CASE 1 does after its cue.
-const CallLog kFirstClick{"hide Label27", "hide Command1",
+const Entries kFirstClick{"hide Label27", "hide Command1",
                           "show Label30", "caption Label30 [CASE  1]",
                           "hide Label29", "hide Label28"};
 
-CallLog Joined(std::initializer_list<CallLog> parts) {
-    CallLog joined;
-    for (const CallLog& part : parts) {
+Entries Joined(std::initializer_list<Entries> parts) {
+    Entries joined;
+    for (const Entries& part : parts) {
         joined.insert(joined.end(), part.begin(), part.end());
     }
     return joined;
 }
 
-CallLog CaseClick(int k, int prize) {
+Entries CaseClick(int k, int prize) {
     return {"hide Label27", "hide Command" + std::to_string(k),
             "hide Label" + std::to_string(prize), "hide Label28"};
+}
+
+long Count(const Entries& log, const std::string& entry) {
+    return std::count(log.begin(), log.end(), entry);
 }
 
 // A store whose file cannot be read at all.
@@ -52,77 +59,90 @@ class GameDriverTest : public QObject {
 private slots:
     // Clicks made during a cue are handled after the running call, in order.
     void clicksDuringACueWaitForTheRunningCall() {
-        WiredGame play;
-        play.ScriptPrizes(kWorkedExample);
+        WindowRig play;
+        play.rig.ScriptPrizes(WorkedExample());
         play.Start();
-        play.cues.whilePlaying = [&play](const std::string& cue) {
+        play.rig.cues.whilePlaying = [&play](const std::string& cue) {
             if (cue == "INTRO.wav") {
-                play.Click("Command3");
-                play.Click("Command2");
+                play.Click(Control::Command(3));
+                play.Click(Control::Command(2));
                 WaitProcessingEvents(20ms);
-                play.log.push_back("cue over");
+                play.rig.log.Add("cue over");
             }
         };
-        const auto start = play.log.size();
-        play.Click("Command1");
-        const CallLog expected = Joined(
+        const auto start = play.rig.log.Size();
+        play.Click(Control::Command(1));
+        const Entries expected = Joined(
             {{"cue INTRO.wav", "cue over"}, kFirstClick, CaseClick(3, 12), CaseClick(2, 21)});
-        QCOMPARE(play.LogFrom(start), expected);
+        QCOMPARE(play.rig.log.From(start), expected);
     }
 
     // The close control during a cue lets the running call finish, then ends
     // the program before any click that came after it.
     void closeDuringACueEndsTheProgramWhenTheCallReturns() {
-        WiredGame play;
-        play.ScriptPrizes(kWorkedExample);
+        WindowRig play;
+        play.rig.ScriptPrizes(WorkedExample());
         play.Start();
-        play.cues.whilePlaying = [&play](const std::string&) {
+        play.rig.cues.whilePlaying = [&play](const std::string&) {
             play.window.close();
-            play.log.push_back("close asked");
-            play.Click("Command2");
+            play.rig.log.Add("close asked");
+            play.Click(Control::Command(2));
             WaitProcessingEvents(20ms);
         };
-        const auto start = play.log.size();
-        play.Click("Command1");
-        const CallLog expected =
+        const auto start = play.rig.log.Size();
+        play.Click(Control::Command(1));
+        const Entries expected =
             Joined({{"cue INTRO.wav", "close asked"}, kFirstClick, {"exit 0"}});
-        QCOMPARE(play.LogFrom(start), expected);
-        play.Click("Command3");
-        QCOMPARE(play.LogFrom(start), expected);
+        QCOMPARE(play.rig.log.From(start), expected);
+        play.Click(Control::Command(3));
+        QCOMPARE(play.rig.log.From(start), expected);
     }
 
     void closeBetweenCallsEndsTheProgramAtOnce() {
-        WiredGame play;
-        play.ScriptPrizes(kWorkedExample);
+        WindowRig play;
+        play.rig.ScriptPrizes(WorkedExample());
         play.Start();
-        const auto start = play.log.size();
+        const auto start = play.rig.log.Size();
         play.window.close();
-        QCOMPARE(play.LogFrom(start), CallLog{"exit 0"});
-        play.Click("Command1");
-        QCOMPARE(play.LogFrom(start), CallLog{"exit 0"});
+        QCOMPARE(play.rig.log.From(start), Entries{"exit 0"});
+        play.Click(Control::Command(1));
+        QCOMPARE(play.rig.log.From(start), Entries{"exit 0"});
     }
 
-    // DEAL is hidden by the time a second click on it comes through, so it
-    // deals only once.
-    void secondDealClickDuringTheDealCueDealsOnce() {
-        WiredGame play;
-        play.ScriptPrizes(kWorkedExample);
+    // DEAL is hidden by the time a second click or D press on it comes
+    // through, so it deals only once; a press on a hidden DEAL does nothing.
+    void dealDuringTheDealCueDealsOnce_data() {
+        QTest::addColumn<bool>("byKey");
+        QTest::newRow("click") << false;
+        QTest::newRow("D key") << true;
+    }
+    void dealDuringTheDealCueDealsOnce() {
+        QFETCH(bool, byKey);
+        WindowRig play;
+        play.rig.ScriptPrizes(WorkedExample());
         play.Start();
-        for (int k = 1; k <= 6; ++k) {
-            play.Click(QStringLiteral("Command%1").arg(k));
-        }
-        play.cues.whilePlaying = [&play](const std::string& cue) {
-            if (cue == "DEAL.wav") {
-                play.Click("Label28");
+        const auto deal = [&play, byKey] {
+            if (byKey) {
+                play.Key(Qt::Key_D);
+            } else {
+                play.Click(kDeal);
             }
         };
-        play.Click("Label28");
-        QCOMPARE(std::count(play.log.begin(), play.log.end(), "cue DEAL.wav"), 1);
-        QCOMPARE(std::count(play.log.begin(), play.log.end(),
-                            "caption Label34 [               YOU WIN!! $ 16356]"),
+        deal();
+        QVERIFY(play.rig.log.All().back() == "prepare sound");
+        for (int k = 1; k <= kClicksToFirstOffer; ++k) {
+            play.Click(Control::Command(k));
+        }
+        play.rig.cues.whilePlaying = [&deal](const std::string& cue) {
+            if (cue == "DEAL.wav") {
+                deal();
+            }
+        };
+        deal();
+        QCOMPARE(Count(play.rig.log.All(), "cue DEAL.wav"), 1);
+        QCOMPARE(Count(play.rig.log.All(), "caption Label34 [               YOU WIN!! $ 16356]"),
                  1);
-        QCOMPARE(play.ShownControls(),
-                 QStringList({"Label30", "Label31", "Label32", "Label33", "Label34", "Label44"}));
+        QCOMPARE(play.ShownControls(), FinalScreenControls());
     }
 
     void errorEscapingAClickIsReportedAndEndsWithFailure_data() {
@@ -139,40 +159,38 @@ private slots:
     void errorEscapingAClickIsReportedAndEndsWithFailure() {
         QFETCH(bool, randomBreaksItsPromise);
         QFETCH(std::string, report);
-        WiredGame play;
+        WindowRig play;
         if (randomBreaksItsPromise) {
-            play.random.Add(1.0);
+            play.rig.random.Add(1.0);
         }
         play.Start();
-        play.cues.whilePlaying = [&play](const std::string&) { play.Click("Command2"); };
-        const auto start = play.log.size();
-        play.Click("Command1");
-        const CallLog expected{"cue INTRO.wav", "hide Label27", "hide Command1", report, "exit 1"};
-        QCOMPARE(play.LogFrom(start), expected);
+        play.rig.cues.whilePlaying = [&play](const std::string&) {
+            play.Click(Control::Command(2));
+        };
+        const auto start = play.rig.log.Size();
+        play.Click(Control::Command(1));
+        const Entries expected{"cue INTRO.wav", "hide Label27", "hide Command1", report, "exit 1"};
+        QCOMPARE(play.rig.log.From(start), expected);
         QCOMPARE(play.exit.Status(), 1);
-        const auto ended = play.log.size();
-        play.Click("Command3");
-        QCOMPARE(play.log.size(), ended);
+        const auto ended = play.rig.log.Size();
+        play.Click(Control::Command(3));
+        QCOMPARE(play.rig.log.Size(), ended);
     }
 
     void errorAtStartUpIsReportedAndEndsBeforeTheWindowShows() {
-        CallLog log;
-        MarvestoWindow window;
-        LoggingBoard board(window, log);
-        RecordingCues cues(log);
         BrokenStore store;
-        ScriptedRandom random(log);
-        ProgramExit exit([&log](int status) { log.push_back("exit " + std::to_string(status)); });
-        Game game(GameServices{board, cues, store, random, exit});
-        GameDriver driver(window, game, exit, [&log](const std::string& message) {
-            log.push_back("report " + message);
-        });
-        driver.FormLoad();
-        QCOMPARE(log, (CallLog{"report Bad file name or number", "exit 1"}));
+        MarvestoWindow window;
+        CallLog log;
+        ProgramExit exit([&log](int status) { log.Add("exit " + std::to_string(status)); });
+        GameRig rig({.store = &store, .end = &exit});
+        GameDriver driver(window, rig.game, exit,
+                          [&log](const std::string& message) { log.Add("report " + message); });
+        driver.Form_Load();
+        QCOMPARE(log.All(), (Entries{"report Bad file name or number", "exit 1"}));
         QVERIFY(exit.Ended());
         QCOMPARE(exit.Status(), 1);
     }
 };
 
-QTEST_MAIN(GameDriverTest)
+MARVESTO_TEST_SUITE(GameDriverTest)
 #include "game_driver_test.moc"

@@ -1,17 +1,15 @@
 // The reports the player sees: a message box, and the same on standard error.
 #include "problem_report.h"
+#include "stderr_capture.h"
+#include "suites.h"
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QTemporaryFile>
 #include <QTest>
 #include <QTimer>
 
-#include <unistd.h>
-
-#include <cstdio>
-
 using namespace marvesto;
+using marvesto::testing::StderrCapture;
 
 namespace {
 
@@ -39,19 +37,11 @@ Shown Capture(Report report) {
     });
     closer.start(10);
 
-    QTemporaryFile errors;
-    if (!errors.open()) {
-        return shown;
-    }
-    std::fflush(stderr);
-    const int savedError = dup(STDERR_FILENO);
-    dup2(errors.handle(), STDERR_FILENO);
+    StderrCapture errors;
     report();
-    std::fflush(stderr);
-    dup2(savedError, STDERR_FILENO);
-    close(savedError);
-    errors.seek(0);
-    shown.standardError = QString::fromLocal8Bit(errors.readAll());
+    for (const std::string& line : errors.Finish()) {
+        shown.standardError += QString::fromStdString(line) + '\n';
+    }
     return shown;
 }
 
@@ -84,5 +74,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ProblemReportTest)
+MARVESTO_TEST_SUITE(ProblemReportTest)
 #include "problem_report_test.moc"

@@ -4,6 +4,7 @@
 #include "caption_label.h"
 #include "control.h"
 #include "marvesto_window.h"
+#include "suites.h"
 #include "typeface.h"
 
 #include <QApplication>
@@ -119,7 +120,11 @@ private slots:
         QCOMPARE(window_->minimumSize(), QSize(690, 505));
         QCOMPARE(window_->maximumSize(), QSize(690, 505));
         QCOMPARE(window_->palette().color(QPalette::Window), kYellow);
-        QCOMPARE(window_->grab().toImage().pixelColor(2, 502), kYellow);
+        // At any screen scale (QT_SCALE_FACTOR) the window and all it holds
+        // grow together; the rest of this suite holds at that scale too.
+        const QImage image = window_->grab().toImage();
+        QCOMPARE(image.size(), QSize(690, 505) * window_->devicePixelRatio());
+        QCOMPARE(image.pixelColor(QPoint(2, 502) * window_->devicePixelRatio()), kYellow);
         CheckFont(window_->font(), kWindowFont.points, kWindowFont.bold, kWindowFont.italic);
     }
 
@@ -271,17 +276,19 @@ private slots:
         label->show();
         label->raise();
         const QImage image = window_->grab().toImage();
+        const qreal scale = window_->devicePixelRatio();
         const QFontMetrics metrics(label->font());
         const int captionRight = place.left() + metrics.horizontalAdvance(caption);
         for (const QPoint corner : {place.topRight(), place.bottomRight(), place.bottomLeft()}) {
             if (corner.x() > captionRight || corner.y() >= place.top() + metrics.height()) {
-                QCOMPARE(image.pixelColor(corner), background);
+                QCOMPARE(image.pixelColor(corner * scale), background);
             }
         }
         if (!caption.trimmed().isEmpty()) {
             int textPixels = 0;
-            for (int y = place.top(); y <= place.bottom(); ++y) {
-                for (int x = place.left(); x <= place.right(); ++x) {
+            const QRect pixels(place.topLeft() * scale, place.size() * scale);
+            for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
+                for (int x = pixels.left(); x <= pixels.right(); ++x) {
                     textPixels += image.pixelColor(x, y) == Resolved(text) ? 1 : 0;
                 }
             }
@@ -293,15 +300,17 @@ private slots:
     void leadingBlanksMoveTheText() {
         Label("Label29")->hide();
         const QImage uncovered = window_->grab().toImage();
-        const auto firstTextColumn = [&uncovered](QRect place) {
-            for (int x = place.left(); x <= place.right(); ++x) {
-                for (int y = place.top(); y <= place.bottom(); ++y) {
+        const qreal scale = window_->devicePixelRatio();
+        const auto firstTextColumn = [&uncovered, scale](QRect place) {
+            const QRect pixels(place.topLeft() * scale, place.size() * scale);
+            for (int x = pixels.left(); x <= pixels.right(); ++x) {
+                for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
                     if (uncovered.pixelColor(x, y) == kWhite) {
-                        return x - place.left();
+                        return (x - pixels.left()) / scale;
                     }
                 }
             }
-            return -1;
+            return -1.0;
         };
         const QFontMetrics metrics(Label("Label22")->font());
         const int fiveBlanks = metrics.horizontalAdvance(Blanks(5));
@@ -480,5 +489,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(WindowLayoutTest)
+MARVESTO_TEST_SUITE(WindowLayoutTest)
 #include "window_layout_test.moc"

@@ -1,8 +1,8 @@
 #include "test_wav.h"
 
+#include "files.h"
+
 #include <cmath>
-#include <fstream>
-#include <iterator>
 #include <numbers>
 
 namespace marvesto::testing {
@@ -59,18 +59,9 @@ std::string WavFileBytes(const std::vector<std::int16_t>& samples, WavFormat for
     return bytes + data;
 }
 
-void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
 void WriteToneWav(const std::string& path, std::chrono::milliseconds length, WavFormat format,
                   int pitch) {
-    WriteFile(path, WavFileBytes(ToneSamples(length, format, pitch), format));
+    WriteBytes(path, WavFileBytes(ToneSamples(length, format, pitch), format));
 }
 
 } // namespace marvesto::testing

@@ -1,6 +1,6 @@
-// What the store's tests share: scratch files, a child process to run a save
-// in (as an unprivileged user if need be), and a file system that can fail or
-// stop the process at any one of its calls.
+// What the store's tests share: a child process to run a save in (as an
+// unprivileged user if need be), and a file system that can fail or stop the
+// process at any one of its calls.
 #pragma once
 
 #include "file_high_score_store.h"
@@ -16,11 +16,6 @@
 #include <vector>
 
 namespace marvesto::testing {
-
-std::string ReadBytes(const std::filesystem::path& file);
-void WriteBytes(const std::filesystem::path& file, std::string_view bytes);
-// The names in the directory, sorted.
-std::vector<std::string> EntriesIn(const std::filesystem::path& directory);
 
 struct ChildOutcome {
     bool exited = false;

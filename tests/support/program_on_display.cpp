@@ -1,5 +1,8 @@
 #include "program_on_display.h"
 
+#include "screen_probes.h"
+#include "test_paths.h"
+
 #include <QElapsedTimer>
 #include <QThread>
 
@@ -11,18 +14,25 @@ constexpr unsigned long kScreenPollMilliseconds = 100;
 
 } // namespace
 
-ProgramOnDisplay::ProgramOnDisplay(const XvfbDisplay& display, const QString& program,
-                                   const QString& folder)
+QString GameProgram() {
+    return QString::fromUtf8(paths::kGame);
+}
+
+ProgramOnDisplay::ProgramOnDisplay(const TestDisplay& display, const Start& start)
     : display_(display) {
     EndWithTestProcess(process_);
-    process_.setProcessEnvironment(display.Environment());
-    process_.setWorkingDirectory(folder);
-    process_.start(program, {});
+    QProcessEnvironment environment = display.Environment();
+    for (const auto& [name, value] : start.variables) {
+        environment.insert(name, value);
+    }
+    process_.setProcessEnvironment(environment);
+    process_.setWorkingDirectory(start.folder);
+    process_.start(start.program, start.arguments);
     if (!process_.waitForStarted(static_cast<int>(kPatience.count()))) {
         failure_ = QStringLiteral("the program did not start: ") + process_.errorString();
         return;
     }
-    window_ = display.WaitForWindow(QStringLiteral("Marvesto?"), kPatience);
+    window_ = display.WaitForWindow(QStringLiteral("Marvesto?"));
     if (window_ == 0) {
         failure_ = QStringLiteral("no window; the program is %1 and wrote \"%2\"")
                        .arg(Running() ? QStringLiteral("running") : QStringLiteral("gone"),
@@ -37,12 +47,23 @@ ProgramOnDisplay::~ProgramOnDisplay() {
     }
 }
 
-bool ProgramOnDisplay::Click(QPoint place) const {
+bool ProgramOnDisplay::Click(Control control) const {
+    return ClickAt(Place(control).center());
+}
+
+bool ProgramOnDisplay::ClickAt(QPoint place) const {
     return display_
         .Run(QStringLiteral("xdotool"),
              {QStringLiteral("mousemove"), QStringLiteral("--window"), QString::number(window_),
               QString::number(place.x()), QString::number(place.y()), QStringLiteral("click"),
               QStringLiteral("1")})
+        .Succeeded();
+}
+
+bool ProgramOnDisplay::Key(const QString& key) const {
+    return display_
+        .Run(QStringLiteral("xdotool"), {QStringLiteral("windowfocus"), QStringLiteral("--sync"),
+                                         QString::number(window_), QStringLiteral("key"), key})
         .Succeeded();
 }
 
@@ -71,6 +92,10 @@ bool ProgramOnDisplay::WaitForEnd() {
 
 int ProgramOnDisplay::ExitStatus() const {
     return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
+}
+
+QByteArray ProgramOnDisplay::StandardError() {
+    return process_.readAllStandardError();
 }
 
 } // namespace marvesto::testing

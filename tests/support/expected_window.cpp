@@ -1,5 +1,7 @@
 #include "expected_window.h"
 
+#include "screen_probes.h"
+
 #include <QColor>
 #include <QString>
 
@@ -23,11 +25,6 @@ int ChannelDistance(QRgb a, QRgb b) {
 }
 
 } // namespace
-
-QRect ExpectedWindow::Place(Control control) const {
-    const auto* widget = window_.findChild<QWidget*>(QString::fromStdString(control.Name()));
-    return widget != nullptr ? widget->geometry() : QRect();
-}
 
 bool ExpectedWindow::Matches(const QImage& screen) {
     return Matches(screen, window_.rect());

@@ -1,6 +1,8 @@
-// What a screenshot of the game window shows at the places where the case
-// buttons, the prize ladder and the labels stand, told by colour.
+// What a screenshot of the game window shows where each control stands, told
+// by colour. Places and colours come from the window's own layout tables.
 #pragma once
+
+#include "control.h"
 
 #include <QColor>
 #include <QImage>
@@ -8,13 +10,13 @@
 
 namespace marvesto::testing {
 
-inline const QColor kYellow(0xFF, 0xFF, 0x00);
-inline const QColor kRed(0xFF, 0x00, 0x00);
-
-// Where case button k stands in the window.
-QRect CasePlace(int k);
+// Where the control stands in the window, in pixels at 96 dpi.
+QRect Place(Control control);
 // Whether most of the area has the colour, as where an opaque label is shown.
 bool MostlyColoured(const QImage& screen, const QRect& area, const QColor& colour);
+// Whether the label is drawn: for labels whose background differs from the
+// window's yellow, and only where no other label covers them.
+bool LabelShown(const QImage& screen, Control label);
 // Whether case button k is drawn rather than the window behind it; only where
 // no label covers the buttons, that is before the final screen.
 bool CaseShown(const QImage& screen, int k);

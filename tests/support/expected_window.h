@@ -23,7 +23,6 @@ public:
     // Shows, hides and captions controls to put the window into the state
     // the screen is expected to be in.
     BoardView& Board() { return window_; }
-    QRect Place(Control control) const;
 
     // Whether the screenshot looks like this window, as a whole or within
     // one control's place.

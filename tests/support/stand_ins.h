@@ -1,14 +1,15 @@
 // Stand-ins for the window, the sound, the store, the random source and the
-// program end. Every outside effect goes to one shared call log, so tests can
-// compare whole sequences of effects in their order.
+// program end. Each writes its calls to the one call log.
 #pragma once
 
 #include "board_view.h"
+#include "call_log.h"
 #include "cue_player.h"
 #include "high_score_store.h"
 #include "program_end.h"
 #include "random_source.h"
 
+#include <chrono>
 #include <cstddef>
 #include <deque>
 #include <functional>
@@ -18,13 +19,12 @@
 
 namespace marvesto::testing {
 
-using CallLog = std::vector<std::string>;
-
 // Remembers what is shown and what each label reads, starting from the
-// window's state at start-up.
+// window's state at start-up; passes every operation on to a real window too,
+// when it is given one.
 class RecordingBoard : public BoardView {
 public:
-    explicit RecordingBoard(CallLog& log);
+    RecordingBoard(CallLog& log, BoardView* window);
 
     void Show(Control label) override;
     void Hide(Control control) override;
@@ -32,26 +32,39 @@ public:
 
     bool IsShown(Control control) const;
     std::string Caption(Control label) const;
-    std::vector<std::string> ShownControls() const;
+    // Names of the controls shown, sorted.
+    Entries ShownControls() const;
 
 private:
     CallLog& log_;
+    BoardView* window_;
     std::map<std::string, bool> shown_;
     std::map<std::string, std::string> captions_;
 };
 
+// Logs each cue and, when given a real player, plays it through that player
+// and notes how long it blocked.
 class RecordingCues : public CuePlayer {
 public:
-    explicit RecordingCues(CallLog& log) : log_(log) {}
+    using Clock = std::chrono::steady_clock;
+    struct Played {
+        std::string file;
+        Clock::time_point start;
+        Clock::time_point end;
+    };
+
+    RecordingCues(CallLog& log, CuePlayer* player) : log_(log), player_(player) {}
 
     void Prepare() override;
     void PlayCue(const std::string& fileName) override;
 
     // Runs while a cue "plays", to look at the game at that moment.
     std::function<void(const std::string&)> whilePlaying;
+    std::vector<Played> played;
 
 private:
     CallLog& log_;
+    CuePlayer* player_;
 };
 
 class FakeStore : public HighScoreStore {
@@ -106,7 +119,6 @@ private:
 
 // The pick counts (1 plus the clicks so far) after which an offer is made.
 bool IsOfferPickCount(int pickCount);
-
 // The uniform value in the middle of the range that draws prize p, 1..26.
 double ValueForPrize(int prize);
 // The uniform value in the middle of the range that draws offer factor f, 1..3.

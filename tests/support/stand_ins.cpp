@@ -1,4 +1,4 @@
-#include "recording_fakes.h"
+#include "stand_ins.h"
 
 #include "number_text.h"
 
@@ -10,35 +10,45 @@ namespace marvesto::testing {
 
 namespace {
 
-bool ShownAtStart(const std::string& name) {
-    return name != "Label27" && name != "Label28" && name != "Label33" && name != "Label34";
-}
+constexpr std::array kHiddenAtStart{StatusLabel::kOffer, StatusLabel::kDeal, StatusLabel::kEnd,
+                                    StatusLabel::kResult};
 
 } // namespace
 
-RecordingBoard::RecordingBoard(CallLog& log) : log_(log) {
-    for (int k = 1; k <= Control::kCaseCount; ++k) {
+RecordingBoard::RecordingBoard(CallLog& log, BoardView* window) : log_(log), window_(window) {
+    for (int k = 1; k <= kCaseCount; ++k) {
         shown_[Control::Command(k).Name()] = true;
     }
-    for (int n = 1; n <= Control::kLastNumberedLabel; ++n) {
-        shown_[Control::Label(n).Name()] = ShownAtStart(Control::Label(n).Name());
+    for (int n = 1; n <= StatusLabel::kHighScore; ++n) {
+        if (n <= Control::kLastNumberedLabel || n == StatusLabel::kHighScore) {
+            shown_[Control::Label(n).Name()] =
+                std::find(kHiddenAtStart.begin(), kHiddenAtStart.end(), n) == kHiddenAtStart.end();
+        }
     }
-    shown_[Control::Label(Control::kHighScoreLabel).Name()] = true;
 }
 
 void RecordingBoard::Show(Control label) {
-    log_.push_back("show " + label.Name());
+    log_.Add("show " + label.Name());
     shown_[label.Name()] = true;
+    if (window_ != nullptr) {
+        window_->Show(label);
+    }
 }
 
 void RecordingBoard::Hide(Control control) {
-    log_.push_back("hide " + control.Name());
+    log_.Add("hide " + control.Name());
     shown_[control.Name()] = false;
+    if (window_ != nullptr) {
+        window_->Hide(control);
+    }
 }
 
 void RecordingBoard::SetCaption(Control label, const std::string& text) {
-    log_.push_back("caption " + label.Name() + " [" + text + "]");
+    log_.Add("caption " + label.Name() + " [" + text + "]");
     captions_[label.Name()] = text;
+    if (window_ != nullptr) {
+        window_->SetCaption(label, text);
+    }
 }
 
 bool RecordingBoard::IsShown(Control control) const {
@@ -50,8 +60,8 @@ std::string RecordingBoard::Caption(Control label) const {
     return found == captions_.end() ? std::string() : found->second;
 }
 
-std::vector<std::string> RecordingBoard::ShownControls() const {
-    std::vector<std::string> names;
+Entries RecordingBoard::ShownControls() const {
+    Entries names;
     for (const auto& [name, shown] : shown_) {
         if (shown) {
             names.push_back(name);
@@ -61,28 +71,36 @@ std::vector<std::string> RecordingBoard::ShownControls() const {
 }
 
 void RecordingCues::Prepare() {
-    log_.push_back("prepare sound");
-}
-
-void RecordingCues::PlayCue(const std::string& fileName) {
-    log_.push_back("cue " + fileName);
-    if (whilePlaying) {
-        whilePlaying(fileName);
+    log_.Add("prepare sound");
+    if (player_ != nullptr) {
+        player_->Prepare();
     }
 }
 
+void RecordingCues::PlayCue(const std::string& fileName) {
+    const auto start = Clock::now();
+    log_.Add("cue " + fileName);
+    if (player_ != nullptr) {
+        player_->PlayCue(fileName);
+    }
+    if (whilePlaying) {
+        whilePlaying(fileName);
+    }
+    played.push_back({fileName, start, Clock::now()});
+}
+
 float FakeStore::Load() {
-    log_.push_back("load high score");
+    log_.Add("load high score");
     return stored;
 }
 
 void FakeStore::Save(Currency amount) {
-    log_.push_back("save" + NumberText(amount));
+    log_.Add("save" + NumberText(amount));
     saves.push_back(amount);
 }
 
 void ScriptedRandom::Randomize() {
-    log_.push_back("randomize");
+    log_.Add("randomize");
 }
 
 void ScriptedRandom::AddPrizes(const std::vector<int>& prizes, const std::vector<int>& factors) {
@@ -108,7 +126,7 @@ double ScriptedRandom::NextUniform() {
 }
 
 void RecordingEnd::QuitProgram() {
-    log_.push_back("quit");
+    log_.Add("quit");
     ++quits;
 }
 

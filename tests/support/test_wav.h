@@ -22,8 +22,6 @@ std::string SampleBytes(const std::vector<std::int16_t>& samples);
 // A complete 16-bit PCM WAV file holding the samples.
 std::string WavFileBytes(const std::vector<std::int16_t>& samples, WavFormat format);
 
-void WriteFile(const std::string& path, const std::string& bytes);
-std::string ReadFile(const std::string& path);
 // Writes a WAV file with a tone of the given length.
 void WriteToneWav(const std::string& path, std::chrono::milliseconds length, WavFormat format = {},
                   int pitch = 440);

@@ -1,0 +1,521 @@
+// The real program on an X server of the test's own, played as a player plays
+// it: with the mouse, with the keyboard alone, through a screen reader, with
+// odd start options and without a display. What a player sees is read off
+// screenshots; what the player keeps is read from the folder it runs in.
+#include "accessibility_bus.h"
+#include "expected_window.h"
+#include "files.h"
+#include "program_on_display.h"
+#include "screen_probes.h"
+#include "suites.h"
+#include "test_wav.h"
+#include "window_layout.h"
+
+#include <QElapsedTimer>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+#include <memory>
+#include <string>
+
+using namespace marvesto;
+using namespace marvesto::testing;
+using namespace std::chrono_literals;
+
+namespace {
+
+const Control kOffer = Control::Label(StatusLabel::kOffer);
+const Control kDeal = Control::Label(StatusLabel::kDeal);
+const Control kOwnCase = Control::Label(StatusLabel::kOwnCase);
+const Control kEnd = Control::Label(StatusLabel::kEnd);
+const Control kResult = Control::Label(StatusLabel::kResult);
+const Control kHighScore = Control::Label(StatusLabel::kHighScore);
+
+// Longer than any real cue, so that the test can act and look inside it even
+// on a slow machine.
+constexpr auto kLongCue = 3000ms;
+// The first offer lies between these, whatever the prizes drawn.
+constexpr int kLowestFirstOffer = 1400;
+constexpr int kHighestFirstOffer = 19596;
+
+std::string HighScoreCaption(int amount) {
+    return "HISCORE: " + std::to_string(amount);
+}
+
+std::string OfferCaption(int amount) {
+    return "OFFER: $ " + std::to_string(amount);
+}
+
+std::string FinalResultCaption(int amount) {
+    return "               YOU WIN!! $ " + std::to_string(amount);
+}
+
+using CaptionOf = std::string (*)(int amount);
+
+// Whether the label shows the caption for the amount and not those for one
+// less or one more, so that a reading that cannot tell digits apart fails.
+// Leaves the right caption set in the expected window.
+bool ShowsAmount(ExpectedWindow& expected, const QImage& screen, Control label, CaptionOf caption,
+                 int amount) {
+    return !expected.ShowsCaption(screen, label, caption(amount - 1)) &&
+           !expected.ShowsCaption(screen, label, caption(amount + 1)) &&
+           expected.ShowsCaption(screen, label, caption(amount));
+}
+
+// The amount of the high-score file's one line as the program writes it; -1
+// if the file holds anything else.
+int SavedAmount(const std::string& bytes) {
+    const QRegularExpressionMatch line = QRegularExpression(QStringLiteral("\\A (\\d+)\\r\\n\\z"))
+                                             .match(QString::fromStdString(bytes));
+    return line.hasMatch() ? line.captured(1).toInt() : -1;
+}
+
+void SleepUntil(const QElapsedTimer& since, std::chrono::milliseconds moment) {
+    const qint64 left = moment.count() - since.elapsed();
+    if (left > 0) {
+        QThread::msleep(static_cast<unsigned long>(left));
+    }
+}
+
+QString CaptionAtStart(Control label) {
+    for (const LabelLayout& layout : LabelLayouts()) {
+        if (Control::Label(layout.number) == label) {
+            return layout.caption;
+        }
+    }
+    return QString();
+}
+
+// A folder for one run of the program, as the launcher leaves it.
+struct PlayerFolder {
+    PlayerFolder() { QVERIFY(folder.isValid()); }
+    std::filesystem::path File(const char* name) const {
+        return folder.filePath(QString::fromLatin1(name)).toStdString();
+    }
+    QTemporaryDir folder;
+};
+
+// Puts the expected window into the final screen after a deal.
+void ShowFinalScreen(BoardView& board, int ownCase) {
+    for (int k = 1; k <= kCaseCount; ++k) {
+        board.Hide(Control::Command(k));
+        board.Hide(Control::Label(k));
+    }
+    for (const Control hidden : {kOffer, kDeal, Control::Label(StatusLabel::kPrompt)}) {
+        board.Hide(hidden);
+    }
+    board.Show(kEnd);
+    board.Show(kResult);
+    board.SetCaption(kOwnCase, "CASE  " + std::to_string(ownCase));
+}
+
+} // namespace
+
+class RealProgramTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TestDisplay> display_;
+
+    // Starts the program and waits until its start screen is painted.
+    std::unique_ptr<ProgramOnDisplay> Start(const PlayerFolder& player,
+                                            const QStringList& arguments = {}) {
+        auto program = std::make_unique<ProgramOnDisplay>(
+            *display_,
+            ProgramOnDisplay::Start{.folder = player.folder.path(), .arguments = arguments});
+        if (program->Failure().isEmpty()) {
+            program->ScreenUntil([](const QImage& screen) { return CasesShown(screen) == 26; });
+        }
+        return program;
+    }
+
+    // Opens cases 1, 2, .. up to `last`, waiting for each to go.
+    static void OpenCases(const ProgramOnDisplay& program, int last) {
+        for (int k = 1; k <= last; ++k) {
+            QVERIFY(program.Click(Control::Command(k)));
+            const QImage opened =
+                program.ScreenUntil([k](const QImage& screen) { return !CaseShown(screen, k); });
+            QVERIFY2(!CaseShown(opened, k), qPrintable(QStringLiteral("case %1").arg(k)));
+        }
+    }
+
+private slots:
+    void initTestCase() {
+        display_ = std::make_unique<TestDisplay>();
+        QVERIFY2(display_->Failure().isEmpty(), qPrintable(display_->Failure()));
+    }
+
+    void cleanupTestCase() { display_.reset(); }
+
+    // The window is a fixed layout of fixed captions, whatever options the
+    // toolkit would otherwise take from the command line.
+    void windowIsAsLaidOutWhateverTheOptions_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("no options") << QStringList();
+        QTest::newRow("toolkit options")
+            << QStringList{"-reverse",      "-qwindowtitle", "Hacked",           "-qwindowgeometry",
+                           "200x100+30+40", "-stylesheet",   "/nonexistent.qss", "-style",
+                           "windows",       "-platform",     "offscreen"};
+    }
+    void windowIsAsLaidOutWhateverTheOptions() {
+        QFETCH(QStringList, arguments);
+        PlayerFolder player;
+        const auto program = Start(player, arguments);
+        QVERIFY2(program->Failure().isEmpty(), qPrintable(program->Failure()));
+        const QString id = QString::number(program->Window());
+        const ToolRun info = display_->Run("xwininfo", {"-id", id});
+        QVERIFY2(info.output.contains("Width: 690\n") && info.output.contains("Height: 505\n"),
+                 info.output.constData());
+        const ToolRun hints = display_->Run("xprop", {"-id", id, "WM_NORMAL_HINTS"});
+        QVERIFY2(hints.output.contains("minimum size: 690 by 505") &&
+                     hints.output.contains("maximum size: 690 by 505"),
+                 hints.output.constData());
+        ExpectedWindow expected;
+        expected.Board().SetCaption(kHighScore, HighScoreCaption(0));
+        const QImage start =
+            program->ScreenUntil([&](const QImage& screen) { return expected.Matches(screen); });
+        QVERIFY(expected.Matches(start));
+    }
+
+    // The player's best result must survive the run: the offer accepted
+    // reaches the file as its one line, the old high score stays on screen
+    // until the game is over, and the next start shows the new one.
+    void dealThatBeatsTheHighScoreIsShownAtTheNextStart_data() {
+        QTest::addColumn<bool>("fileExists");
+        QTest::addColumn<std::string>("stored");
+        QTest::addColumn<int>("highScore");
+        QTest::newRow("as the program writes it") << true << std::string(" 1234\r\n") << 1234;
+        QTest::newRow("written by hand, without the blank") << true << std::string("777\n") << 777;
+        QTest::newRow("no file yet") << false << std::string() << 0;
+    }
+    void dealThatBeatsTheHighScoreIsShownAtTheNextStart() {
+        QFETCH(bool, fileExists);
+        QFETCH(std::string, stored);
+        QFETCH(int, highScore);
+        PlayerFolder player;
+        const auto file = player.File("Print.txt");
+        if (fileExists) {
+            WriteBytes(file, stored);
+        }
+        ExpectedWindow expected;
+        int offer = 0;
+        {
+            const auto program = Start(player);
+            QVERIFY2(program->Failure().isEmpty(), qPrintable(program->Failure()));
+            const QImage start = program->ScreenUntil([&](const QImage& screen) {
+                return expected.ShowsCaption(screen, kHighScore, HighScoreCaption(highScore));
+            });
+            QVERIFY(ShowsAmount(expected, start, kHighScore, HighScoreCaption, highScore));
+
+            // The first click uncovers the ladder; the sixth brings the first
+            // offer. No cue files lie in the folder, so every cue is silent.
+            QCOMPARE(LadderLabelsShown(start), 0);
+            OpenCases(*program, 6);
+            const QImage offered = program->ScreenUntil(
+                [](const QImage& screen) { return LabelShown(screen, kDeal); });
+            QVERIFY(LabelShown(offered, kDeal));
+            QCOMPARE(LadderLabelsShown(offered), 21);
+            QCOMPARE(ReadBytesIfAny(file), stored);
+
+            QVERIFY(program->Click(kDeal));
+            const QImage dealt =
+                program->ScreenUntil([](const QImage& screen) { return LabelShown(screen, kEnd); });
+            QVERIFY(LabelShown(dealt, kEnd));
+            const std::string saved = ReadBytesIfAny(file);
+            offer = SavedAmount(saved);
+            QVERIFY2(offer >= kLowestFirstOffer && offer <= kHighestFirstOffer, saved.c_str());
+            QVERIFY(offer > highScore);
+
+            expected.Board().Hide(Control::Label(StatusLabel::kPrompt));
+            expected.Board().Show(kOffer);
+            expected.Board().Show(kDeal);
+            QVERIFY(ShowsAmount(expected, offered, kOffer, OfferCaption, offer));
+
+            // The window keeps the old high score until the next start.
+            ShowFinalScreen(expected.Board(), 1);
+            expected.Board().SetCaption(kHighScore, HighScoreCaption(highScore));
+            expected.Board().SetCaption(kResult, FinalResultCaption(offer));
+            const QImage final = program->ScreenUntil(
+                [&](const QImage& screen) { return expected.Matches(screen); });
+            QVERIFY(expected.Matches(final));
+            QVERIFY(ShowsAmount(expected, final, kResult, FinalResultCaption, offer));
+
+            QVERIFY(program->Click(kEnd));
+            QVERIFY(program->WaitForEnd());
+            QCOMPARE(program->ExitStatus(), 0);
+            QCOMPARE(ReadBytesIfAny(file), saved);
+        }
+
+        const auto next = Start(player);
+        QVERIFY2(next->Failure().isEmpty(), qPrintable(next->Failure()));
+        const QImage restarted = next->ScreenUntil([&](const QImage& screen) {
+            return expected.ShowsCaption(screen, kHighScore, HighScoreCaption(offer));
+        });
+        QVERIFY(ShowsAmount(expected, restarted, kHighScore, HighScoreCaption, offer));
+    }
+
+    // The keyboard alone plays a whole game: Tab and Shift+Tab move between
+    // the cases, Space opens one, D takes the offer and Return ends.
+    void keyboardAlonePlaysAWholeGame() {
+        PlayerFolder player;
+        const auto program = Start(player);
+        QVERIFY2(program->Failure().isEmpty(), qPrintable(program->Failure()));
+        const auto pressed = [&program](const QString& key, int gone) {
+            QVERIFY(program->Key(key));
+            const QImage screen =
+                program->ScreenUntil([gone](const QImage& shot) { return !CaseShown(shot, gone); });
+            QVERIFY2(!CaseShown(screen, gone), qPrintable(key));
+        };
+        pressed("space", 1);
+        QVERIFY(program->Key("Tab"));
+        pressed("space", 3);
+        QVERIFY(program->Key("shift+Tab"));
+        pressed("space", 2);
+        for (int k = 4; k <= 6; ++k) {
+            pressed("space", k);
+        }
+        const QImage offered =
+            program->ScreenUntil([](const QImage& screen) { return LabelShown(screen, kDeal); });
+        QVERIFY(LabelShown(offered, kDeal));
+        QVERIFY(program->Key("d"));
+        const QImage final =
+            program->ScreenUntil([](const QImage& screen) { return LabelShown(screen, kEnd); });
+        QVERIFY(LabelShown(final, kEnd));
+        QVERIFY(program->Key("Return"));
+        QVERIFY(program->WaitForEnd());
+        QCOMPARE(program->ExitStatus(), 0);
+        const int offer = SavedAmount(ReadBytesIfAny(player.File("Print.txt")));
+        QVERIFY(offer >= kLowestFirstOffer && offer <= kHighestFirstOffer);
+    }
+
+    // A click made while a cue plays acts on what was shown where it was made,
+    // once the cue is over: on the empty place of the hidden DEAL it does
+    // nothing, even though the new offer's DEAL stands there afterwards; on a
+    // case shown it opens that case, which refuses the new offer.
+    void clickDuringTheDialActsOnWhatWasShown() {
+        PlayerFolder player;
+        const auto program = Start(player);
+        QVERIFY2(program->Failure().isEmpty(), qPrintable(program->Failure()));
+        // The first offer comes at once; the later ones ring a long dial.
+        OpenCases(*program, 10);
+        WriteToneWav(player.File("DIAL.wav"), kLongCue);
+
+        QElapsedTimer sinceDial;
+        sinceDial.start();
+        QVERIFY(program->Click(Control::Command(11)));
+        QVERIFY(program->Click(kDeal));
+        const QImage during = program->Screen();
+        if (sinceDial.elapsed() >= kLongCue.count() || LabelShown(during, kDeal)) {
+            QSKIP("the machine was too slow to click during the dial");
+        }
+        const QImage offered =
+            program->ScreenUntil([](const QImage& screen) { return LabelShown(screen, kDeal); });
+        QVERIFY(LabelShown(offered, kDeal));
+        QVERIFY2(sinceDial.elapsed() >= kLongCue.count(), "the offer came during the dial");
+        // Give a wrongly delivered DEAL click time to show its final screen.
+        SleepUntil(sinceDial, kLongCue + 1000ms);
+        const QImage still = program->Screen();
+        QVERIFY(LabelShown(still, kDeal));
+        QVERIFY(!LabelShown(still, kEnd));
+        QVERIFY(!std::filesystem::exists(player.File("Print.txt")));
+
+        // Cases 12 to 14 bring no offer; the 15th click rings the dial of
+        // the third, and case 16 is clicked while it rings.
+        for (int k = 12; k <= 15; ++k) {
+            QVERIFY(program->Click(Control::Command(k)));
+        }
+        QVERIFY(program->Click(Control::Command(16)));
+        const QImage refused =
+            program->ScreenUntil([](const QImage& screen) { return !CaseShown(screen, 16); });
+        QVERIFY(!CaseShown(refused, 16));
+        QVERIFY(!LabelShown(program->Screen(), kDeal));
+        QCOMPARE(CasesShown(program->Screen()), 10);
+    }
+
+    // A click held back during the intro must neither be lost nor run inside
+    // the first click: it opens its case once the own case has been chosen.
+    // Nothing changes on screen while the intro plays.
+    void clickDuringTheIntroIsHandledAfterIt() {
+        PlayerFolder player;
+        WriteToneWav(player.File("INTRO.wav"), kLongCue);
+        const auto program = Start(player);
+        QVERIFY2(program->Failure().isEmpty(), qPrintable(program->Failure()));
+        QElapsedTimer sinceFirstClick;
+        sinceFirstClick.start();
+        QVERIFY(program->Click(Control::Command(9)));
+        QVERIFY(program->Click(Control::Command(2)));
+        const QImage during = program->Screen();
+        ExpectedWindow expected;
+        expected.Board().SetCaption(kHighScore, HighScoreCaption(0));
+        if (sinceFirstClick.elapsed() < kLongCue.count()) {
+            QVERIFY(CaseShown(during, 9));
+            QVERIFY(CaseShown(during, 2));
+            QVERIFY(expected.Matches(during, Control::Label(StatusLabel::kPrompt)));
+            QVERIFY(expected.Matches(during, kOwnCase));
+        }
+
+        const QImage after = program->ScreenUntil(
+            [](const QImage& screen) { return !CaseShown(screen, 9) && !CaseShown(screen, 2); });
+        QVERIFY2(sinceFirstClick.elapsed() >= kLongCue.count(), "changed during the intro");
+        QCOMPARE(CasesShown(after), 24);
+        QCOMPARE(LadderLabelsShown(after), 25);
+        expected.Board().Hide(Control::Label(StatusLabel::kPrompt));
+        QVERIFY(!expected.ShowsCaption(after, kOwnCase, "CASE  2"));
+        QVERIFY(expected.ShowsCaption(after, kOwnCase, "CASE  9"));
+    }
+
+    // Closing waits for the running click, cue included, and then ends the
+    // program without saving anything.
+    void closeDuringTheIntroEndsTheProgramWhenTheIntroEnds() {
+        PlayerFolder player;
+        WriteToneWav(player.File("INTRO.wav"), kLongCue);
+        WriteBytes(player.File("Print.txt"), " 1234\r\n");
+        const auto program = Start(player);
+        QVERIFY2(program->Failure().isEmpty(), qPrintable(program->Failure()));
+        QElapsedTimer sinceClick;
+        sinceClick.start();
+        QVERIFY(program->Click(Control::Command(9)));
+        QVERIFY(program->RequestClose());
+        QVERIFY(program->WaitForEnd());
+        QVERIFY2(sinceClick.elapsed() >= kLongCue.count(), "ended during the intro");
+        QCOMPARE(program->ExitStatus(), 0);
+        QCOMPARE(ReadBytes(player.File("Print.txt")), std::string(" 1234\r\n"));
+    }
+
+    // As a screen reader meets the game: every control read back exactly as
+    // shown, in its place, hidden ones not showing; the offer announced as
+    // it appears; DEAL and the end label pressed through the bus.
+    void screenReaderPlaysAWholeGame() {
+        TestDisplay display({.accessibility = true});
+        QVERIFY2(display.Failure().isEmpty(), qPrintable(display.Failure()));
+        PlayerFolder player;
+        ProgramOnDisplay program(display, {.folder = player.folder.path()});
+        QVERIFY2(program.Failure().isEmpty(), qPrintable(program.Failure()));
+
+        const auto controls = AccessibleControls(display);
+        QCOMPARE(controls.size(), std::size_t{1 + 26 + 35});
+        QCOMPARE(controls.front().name, QStringLiteral("Marvesto?"));
+        const QPoint origin = controls.front().box.topLeft();
+        std::size_t at = 1;
+        for (const CaseButtonLayout& button : CaseButtonLayouts()) {
+            const AccessibleControl& read = controls.at(at++);
+            QCOMPARE(read.name, button.caption);
+            QCOMPARE(read.role, QStringLiteral("push button"));
+            QCOMPARE(read.box, ToPixels(button.place).translated(origin));
+        }
+        for (const LabelLayout& label : LabelLayouts()) {
+            const AccessibleControl& read = controls.at(at++);
+            const bool pressable =
+                label.number == StatusLabel::kDeal || label.number == StatusLabel::kEnd;
+            QCOMPARE(read.name, label.number == StatusLabel::kHighScore
+                                    ? QString::fromStdString(HighScoreCaption(0))
+                                    : label.caption);
+            QCOMPARE(read.role,
+                     pressable ? QStringLiteral("push button") : QStringLiteral("label"));
+            QCOMPARE(read.showing, label.shownAtStart);
+            QCOMPARE(read.visible, label.shownAtStart);
+            QCOMPARE(read.actions, pressable ? QStringList{"Press"} : QStringList());
+            if (label.shownAtStart) {
+                QCOMPARE(read.box, ToPixels(label.place).translated(origin));
+            }
+        }
+
+        AccessibilityEvents events(display);
+        QVERIFY(events.Ready());
+        OpenCases(program, 6);
+        QVERIFY(PressAccessible(display, CaptionAtStart(kDeal)));
+        const QImage dealt =
+            program.ScreenUntil([](const QImage& screen) { return LabelShown(screen, kEnd); });
+        QVERIFY(LabelShown(dealt, kEnd));
+        const int offer = SavedAmount(ReadBytesIfAny(player.File("Print.txt")));
+        const QString offerCaption = QString::fromStdString(OfferCaption(offer));
+        bool offerShowing = false;
+        bool offerRead = false;
+        for (const AccessibleEvent& event : events.Stop()) {
+            // The bus names an event's object as it is when the event is read.
+            offerShowing = offerShowing || (event.type == "object:state-changed:showing" &&
+                                            event.name.startsWith("OFFER:") && event.detail == 1);
+            offerRead = offerRead || (event.type == "object:property-change:accessible-name" &&
+                                      event.name == offerCaption);
+        }
+        QVERIFY(offerShowing);
+        QVERIFY2(offerRead, qPrintable(offerCaption));
+
+        const auto final = AccessibleControls(display);
+        QCOMPARE(final.size(), controls.size());
+        QStringList showing;
+        for (const AccessibleControl& read : final) {
+            if (read.showing) {
+                showing.push_back(read.name);
+            }
+        }
+        QCOMPARE(showing, (QStringList{"Marvesto?", "CASE  1",
+                                       CaptionAtStart(Control::Label(StatusLabel::kTitle)),
+                                       CaptionAtStart(Control::Label(StatusLabel::kCredit)),
+                                       CaptionAtStart(kEnd),
+                                       QString::fromStdString(FinalResultCaption(offer)),
+                                       QString::fromStdString(HighScoreCaption(0))}));
+        QVERIFY(PressAccessible(display, CaptionAtStart(kEnd)));
+        QVERIFY(program.WaitForEnd());
+        QCOMPARE(program.ExitStatus(), 0);
+    }
+
+    // Without a display the program says so in one plain line and fails,
+    // instead of Qt's abort with its core dump.
+    void withoutADisplayTheProgramSaysSoAndFails_data() {
+        QTest::addColumn<QString>("platform");
+        QTest::addColumn<QString>("display");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("nothing set") << ""
+                                     << ""
+                                     << "DISPLAY is not set";
+        QTest::newRow("X named, no DISPLAY") << "xcb"
+                                             << ""
+                                             << "DISPLAY is not set";
+        // No X server answers on display 65000.
+        QTest::newRow("DISPLAY without a server") << ""
+                                                  << ":65000"
+                                                  << "\":65000\"";
+        QTest::newRow("X named, DISPLAY without a server") << "xcb"
+                                                           << ":65000"
+                                                           << "\":65000\"";
+    }
+    void withoutADisplayTheProgramSaysSoAndFails() {
+        QFETCH(QString, platform);
+        QFETCH(QString, display);
+        QFETCH(QString, named);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+            environment.remove(QString::fromLatin1(name));
+        }
+        if (!platform.isEmpty()) {
+            environment.insert("QT_QPA_PLATFORM", platform);
+        }
+        if (!display.isEmpty()) {
+            environment.insert("DISPLAY", display);
+        }
+        environment.insert("SDL_AUDIODRIVER", "dummy");
+        PlayerFolder player;
+        QProcess program;
+        EndWithTestProcess(program);
+        program.setProcessEnvironment(environment);
+        program.setWorkingDirectory(player.folder.path());
+        program.start(GameProgram(), {});
+        QVERIFY(program.waitForFinished(static_cast<int>(kPatience.count())));
+
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 1);
+        QCOMPARE(program.readAllStandardOutput(), QByteArray());
+        const QStringList lines =
+            QString::fromLocal8Bit(program.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 1);
+        QVERIFY2(lines.front().contains("display") && lines.front().contains(named),
+                 qPrintable(lines.front()));
+        QCOMPARE(EntriesIn(player.folder.path().toStdString()), std::vector<std::string>());
+    }
+};
+
+MARVESTO_TEST_SUITE(RealProgramTest)
+#include "real_program_test.moc"

@@ -1,0 +1,71 @@
+#include "window_rig.h"
+
+#include "caption_label.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace marvesto::testing {
+
+WindowRig::WindowRig()
+    : exit([this](int status) { rig.log.Add("exit " + std::to_string(status)); }),
+      rig({.window = &window, .end = &exit}),
+      driver(window, rig.game, exit,
+             [this](const std::string& message) { rig.log.Add("report " + message); }) {}
+
+void WindowRig::Start(float storedHighScore) {
+    rig.store.stored = storedHighScore;
+    driver.Form_Load();
+    window.show();
+    window.activateWindow();
+    window.FocusFirstCase();
+    if (!QTest::qWaitForWindowActive(&window)) {
+        throw std::runtime_error("the window never became active");
+    }
+}
+
+QWidget* WindowRig::Widget(Control control) const {
+    auto* widget = window.findChild<QWidget*>(QString::fromStdString(control.Name()),
+                                              Qt::FindDirectChildrenOnly);
+    if (widget == nullptr) {
+        throw std::logic_error("the window has no control " + control.Name());
+    }
+    return widget;
+}
+
+QString WindowRig::Caption(Control label) const {
+    auto* caption = qobject_cast<CaptionLabel*>(Widget(label));
+    if (caption == nullptr) {
+        throw std::logic_error(label.Name() + " is not a label");
+    }
+    return caption->caption();
+}
+
+Entries WindowRig::ShownControls() const {
+    Entries shown;
+    for (const QWidget* control : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!control->isHidden()) {
+            shown.push_back(control->objectName().toStdString());
+        }
+    }
+    std::sort(shown.begin(), shown.end());
+    return shown;
+}
+
+void WindowRig::Click(Control control) {
+    ClickAt(Widget(control)->geometry().center());
+}
+
+void WindowRig::ClickAt(QPoint position) {
+    QTest::mouseClick(window.windowHandle(), Qt::LeftButton, Qt::NoModifier, position);
+}
+
+void WindowRig::Key(Qt::Key key) {
+    QWidget* focus = QApplication::focusWidget();
+    QTest::keyClick(focus != nullptr ? focus : &window, key);
+}
+
+} // namespace marvesto::testing

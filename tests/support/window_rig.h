@@ -1,0 +1,45 @@
+// The real window wired to the game as the program wires it, with the game
+// rig's stand-ins behind it. The program's end and every error report go to
+// the rig's call log too.
+#pragma once
+
+#include "game_driver.h"
+#include "game_rig.h"
+#include "marvesto_window.h"
+#include "program_exit.h"
+
+#include <QPoint>
+#include <QString>
+#include <QWidget>
+
+namespace marvesto::testing {
+
+class WindowRig {
+public:
+    WindowRig();
+    WindowRig(const WindowRig&) = delete;
+    WindowRig& operator=(const WindowRig&) = delete;
+
+    // As the program starts: the start-up runs while the window is hidden,
+    // then the window is shown, active, with the focus on CASE 1.
+    void Start(float storedHighScore = 0.0F);
+
+    // The control's widget; a missing one is a test bug and throws.
+    QWidget* Widget(Control control) const;
+    QString Caption(Control label) const;
+    // Names of the controls shown, sorted.
+    Entries ShownControls() const;
+    // Where the player clicks: at the control's centre, reaching whatever is
+    // shown on top at that place.
+    void Click(Control control);
+    void ClickAt(QPoint position);
+    // A key pressed and released where the keyboard focus is.
+    void Key(Qt::Key key);
+
+    MarvestoWindow window;
+    ProgramExit exit;
+    GameRig rig;
+    GameDriver driver;
+};
+
+} // namespace marvesto::testing

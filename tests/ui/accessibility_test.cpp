@@ -1,0 +1,149 @@
+// What assistive technology gets from the window through Qt's accessibility
+// interface: every control by its caption, exactly as shown, with its role,
+// place and state; the press actions of DEAL and the end label; and the
+// events that make a screen reader read a change, the offer above all.
+#include "caption_label.h"
+#include "suites.h"
+#include "window_rig.h"
+
+#include <QAccessible>
+#include <QPushButton>
+#include <QTest>
+
+#include <vector>
+
+using namespace marvesto;
+using namespace marvesto::testing;
+
+namespace {
+
+std::vector<std::pair<QAccessible::Event, QString>> heard;
+
+void Hear(QAccessibleEvent* event) {
+    heard.emplace_back(event->type(), event->object()->objectName());
+}
+
+QAccessibleInterface* Accessible(QWidget* widget) {
+    return QAccessible::queryAccessibleInterface(widget);
+}
+
+} // namespace
+
+class AccessibilityTest : public QObject {
+    Q_OBJECT
+
+private:
+    // Every control of the window is one accessible object named by what it
+    // shows, in the role of what it is, at its place, showing exactly when
+    // it is shown.
+    static void CheckEveryControl(const WindowRig& play) {
+        QAccessibleInterface* window = Accessible(const_cast<MarvestoWindow*>(&play.window));
+        QCOMPARE(window->text(QAccessible::Name), QStringLiteral("Marvesto?"));
+        const auto controls = play.window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        QCOMPARE(window->childCount(), controls.size());
+        for (QWidget* control : controls) {
+            QAccessibleInterface* accessible = Accessible(control);
+            QCOMPARE(accessible->parent(), window);
+            const auto* label = qobject_cast<CaptionLabel*>(control);
+            if (label == nullptr) {
+                QCOMPARE(accessible->role(), QAccessible::Button);
+                QCOMPARE(accessible->text(QAccessible::Name),
+                         qobject_cast<QPushButton*>(control)->text());
+            } else {
+                QCOMPARE(accessible->role(),
+                         label->isPressable() ? QAccessible::Button : QAccessible::StaticText);
+                QCOMPARE(accessible->text(QAccessible::Name), label->caption());
+            }
+            QCOMPARE(accessible->state().invisible, control->isHidden());
+            if (!control->isHidden()) {
+                QCOMPARE(accessible->rect(),
+                         QRect(control->mapToGlobal(QPoint(0, 0)), control->size()));
+            }
+        }
+    }
+
+private slots:
+    void initTestCase() {
+        // Qt learns from the bus that a screen reader is on shortly after start.
+        QTRY_VERIFY2_WITH_TIMEOUT(QAccessible::isActive(), "run with-accessibility-bus", 30000);
+        QAccessible::installUpdateHandler(Hear);
+    }
+
+    void init() { heard.clear(); }
+
+    void everyControlIsReadAsShownThroughAWholeGame() {
+        WindowRig play;
+        play.rig.ScriptPrizes(WorkedExample());
+        play.Start(200000);
+        CheckEveryControl(play);
+        for (int k = 1; k <= kClicksToFirstOffer; ++k) {
+            play.Click(Control::Command(k));
+        }
+        CheckEveryControl(play);
+        play.Click(Control::Label(StatusLabel::kDeal));
+        CheckEveryControl(play);
+    }
+
+    // Only DEAL and the end label act; each names its keys, and its press
+    // action does what a click does, and only while the label is shown.
+    void dealAndEndLabelArePressedLikeAClick() {
+        WindowRig play;
+        play.rig.ScriptPrizes(WorkedExample());
+        play.Start();
+        const Control deal = Control::Label(StatusLabel::kDeal);
+        const Control end = Control::Label(StatusLabel::kEnd);
+        QCOMPARE(Accessible(play.Widget(deal))->text(QAccessible::Description),
+                 QStringLiteral("Key: D"));
+        QCOMPARE(Accessible(play.Widget(end))->text(QAccessible::Description),
+                 QStringLiteral("Keys: Return, Enter, Space"));
+        QCOMPARE(Accessible(play.Widget(Control::Label(StatusLabel::kOffer)))
+                     ->actionInterface()
+                     ->actionNames(),
+                 QStringList());
+
+        const auto press = [&play](Control label) {
+            Accessible(play.Widget(label))
+                ->actionInterface()
+                ->doAction(QAccessibleActionInterface::pressAction());
+        };
+        const auto beforeOffer = play.rig.log.Size();
+        press(deal);
+        press(end);
+        QCOMPARE(play.rig.log.Size(), beforeOffer);
+
+        for (int k = 1; k <= kClicksToFirstOffer; ++k) {
+            play.Click(Control::Command(k));
+        }
+        press(deal);
+        QCOMPARE(play.ShownControls(), FinalScreenControls());
+        press(end);
+        QCOMPARE(play.rig.log.All().back(), std::string("exit 0"));
+    }
+
+    // A screen reader re-reads a control when told that its name changed,
+    // and hears of the offer as it appears, with the new caption.
+    void changesAreAnnounced() {
+        WindowRig play;
+        play.rig.ScriptPrizes(WorkedExample());
+        play.Start();
+        for (int k = 1; k < kClicksToFirstOffer; ++k) {
+            play.Click(Control::Command(k));
+        }
+        heard.clear();
+        play.Click(Control::Command(kClicksToFirstOffer));
+        const std::vector<std::pair<QAccessible::Event, QString>> offer{
+            {QAccessible::ObjectShow, QStringLiteral("Label27")},
+            {QAccessible::NameChanged, QStringLiteral("Label27")},
+            {QAccessible::ObjectShow, QStringLiteral("Label28")}};
+        std::vector<std::pair<QAccessible::Event, QString>> announced;
+        for (const auto& event : heard) {
+            if (event.first == QAccessible::ObjectShow || event.first == QAccessible::NameChanged) {
+                announced.push_back(event);
+            }
+        }
+        QCOMPARE(announced, offer);
+    }
+};
+
+MARVESTO_TEST_SUITE(AccessibilityTest)
+#include "accessibility_test.moc"
