@@ -22,4 +22,11 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
 
+# Debian keeps games in /usr/games, while other prefixes (~/.local) want the
+# command in bin/: cpack moves it in the staged tree.
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_SOURCE_DIR}/games_folder.cmake)
+# Sets the SOURCE_DATE_EPOCH that dates everything in the package.
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_SOURCE_DIR}/package_date.cmake)
+set(CPACK_MARVESTO_SOURCE_DIR ${PROJECT_SOURCE_DIR})
+
 include(CPack)

@@ -1,13 +1,45 @@
 // The Debian package that cpack builds from this build tree: its name and
-// section, the libraries it depends on, and the files it installs under /usr.
+// section, the libraries it depends on, the files it installs under /usr,
+// what lintian makes of it, and the same bytes from every build.
+#include <QCryptographicHash>
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 #include "installation.h"
 
 using namespace marvesto::testing;
+
+namespace {
+
+constexpr std::chrono::milliseconds kPackTime{60000};
+
+// Builds the package into the folder; the problem on failure.
+QString BuildPackage(const QString& folder) {
+    // The package must date itself; a packager's SOURCE_DATE_EPOCH would hide
+    // a build that does not.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("SOURCE_DATE_EPOCH");
+    const ToolRun cpack =
+        RunTool(QStringLiteral(MARVESTO_CPACK),
+                {"-G", "DEB", "--config", MARVESTO_BUILD_DIR "/CPackConfig.cmake", "-B", folder},
+                environment, kPackTime);
+    return cpack.Succeeded() ? QString() : QString::fromUtf8(cpack.output + cpack.errors);
+}
+
+QByteArray Checksum(const QString& path) {
+    QFile file(path);
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    return file.open(QIODevice::ReadOnly) && hash.addData(&file) ? hash.result().toHex()
+                                                                 : QByteArray();
+}
+
+} // namespace
 
 class DebianPackageTest : public QObject {
     Q_OBJECT
@@ -15,6 +47,7 @@ class DebianPackageTest : public QObject {
 private:
     QTemporaryDir folder_;
     QString package_;
+    qint64 builtAt_ = 0;
 
     QString Field(const QString& name) const {
         return QString::fromUtf8(RunTool("dpkg-deb", {"--field", package_, name}).output).trimmed();
@@ -23,11 +56,9 @@ private:
 private slots:
     void initTestCase() {
         QVERIFY(folder_.isValid());
-        const ToolRun cpack =
-            RunTool(QStringLiteral(MARVESTO_CPACK),
-                    {"-G", "DEB", "--config", MARVESTO_BUILD_DIR "/CPackConfig.cmake", "-B",
-                     folder_.path()});
-        QVERIFY2(cpack.Succeeded(), cpack.output + cpack.errors);
+        const QString problem = BuildPackage(folder_.path());
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        builtAt_ = QDateTime::currentSecsSinceEpoch();
         // The name the README's `apt install ./marvesto_*.deb` expects.
         const QStringList packages =
             QDir(folder_.path()).entryList({"marvesto_*.deb"}, QDir::Files);
@@ -87,12 +118,32 @@ private slots:
                 file.remove(0, 6);
             }
             files << file;
-            if (InstalledPrograms().contains(file)) {
+            if (InstalledPrograms(Layout::Packaged).contains(file)) {
                 QCOMPARE(mode, QStringLiteral("-rwxr-xr-x"));
             }
         }
         files.sort();
-        QCOMPARE(files, InstalledFiles());
+        QCOMPARE(files, InstalledFiles(Layout::Packaged));
+    }
+
+    // What Debian holds a package to: a copyright and a changelog, a manual
+    // page for the command, a game in /usr/games, gzip files without dates.
+    void lintianFindsNoErrorOrWarning() {
+        const ToolRun lintian = RunTool("lintian", {"--fail-on", "error,warning", package_});
+        QVERIFY2(lintian.Succeeded(), lintian.output + lintian.errors);
+    }
+
+    void aSecondBuildGivesTheSameBytes() {
+        // Dates in a package are whole seconds: a second build within the
+        // same second would hide one taken from the clock.
+        while (QDateTime::currentSecsSinceEpoch() <= builtAt_) {
+            QThread::msleep(100);
+        }
+        QTemporaryDir second;
+        QVERIFY(second.isValid());
+        const QString problem = BuildPackage(second.path());
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        QCOMPARE(Checksum(second.filePath(QFileInfo(package_).fileName())), Checksum(package_));
     }
 };
 

@@ -12,23 +12,25 @@ constexpr std::chrono::milliseconds kToolTime{60000};
 
 } // namespace
 
-QStringList InstalledPrograms() {
+QStringList InstalledPrograms(Layout layout) {
     return {
-        "bin/marvesto",
+        layout == Layout::Packaged ? "games/marvesto" : "bin/marvesto",
         "libexec/marvesto/marvesto",
         "libexec/marvesto/marvesto-launch",
     };
 }
 
-QStringList InstalledFiles() {
-    QStringList files = InstalledPrograms();
+QStringList InstalledFiles(Layout layout) {
+    QStringList files = InstalledPrograms(layout);
     files << "share/applications/org.marvesto.Marvesto.desktop"
-          << "share/doc/marvesto/LICENSE-DejaVu.txt"
+          << "share/doc/marvesto/changelog.gz"
+          << "share/doc/marvesto/copyright"
           << "share/icons/hicolor/scalable/apps/org.marvesto.Marvesto.svg"
           << "share/marvesto/cues/DEAL.wav"
           << "share/marvesto/cues/DIAL.wav"
           << "share/marvesto/cues/END.wav"
           << "share/marvesto/cues/INTRO.wav"
+          << "share/man/man6/marvesto.6.gz"
           << "share/metainfo/org.marvesto.Marvesto.metainfo.xml";
     for (const char* size : {"16", "24", "32", "48", "64", "128", "256"}) {
         files << QStringLiteral("share/icons/hicolor/%1x%1/apps/org.marvesto.Marvesto.png")

@@ -3,15 +3,22 @@
 // ever replacing one the folder already holds.
 #include <QDir>
 #include <QFile>
-#include <QProcess>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "xvfb_display.h"
 
-using marvesto::testing::EndWithTestProcess;
+#include <pwd.h>
+#include <unistd.h>
+
+#include <chrono>
+
+using namespace marvesto::testing;
 
 namespace {
+
+constexpr std::chrono::seconds kPatience{30};
 
 bool Write(const QString& path, const QByteArray& contents) {
     QFile file(path);
@@ -23,32 +30,114 @@ QByteArray Read(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// Looked up here through the C library, not the way the launcher does it.
+QString HomeInUserDatabase() {
+    const passwd* entry = getpwuid(getuid());
+    return entry != nullptr ? QString::fromLocal8Bit(entry->pw_dir) : QString();
+}
+
+// pwd stands in for the game and tells where it was started.
+ToolRun Launch(const QProcessEnvironment& environment, const QString& cues) {
+    return RunTool(QStringLiteral(MARVESTO_SOURCE_DIR "/tools/marvesto-launch"), {"/bin/pwd", cues},
+                   environment, kPatience);
+}
+
 } // namespace
 
 class LauncherTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // "<root>" is the test's own folder; a null home leaves HOME unset. An
+    // empty reason means the game starts.
     void startsInThePlayersFolder_data() {
+        QTest::addColumn<QString>("home");
         QTest::addColumn<QString>("dataHome");
         QTest::addColumn<QString>("folder");
-        QTest::addColumn<bool>("playerHasDial");
-        QTest::newRow("XDG_DATA_HOME, new folder") << "data"
-                                                   << "data/marvesto" << false;
-        QTest::newRow("default, player's own dial cue") << ""
-                                                        << "home/.local/share/marvesto" << true;
-        QTest::newRow("relative XDG_DATA_HOME is ignored") << "relative/data"
-                                                           << "home/.local/share/marvesto" << false;
+        QTest::addColumn<QString>("reason");
+        const QString fromDatabase = HomeInUserDatabase() + "/.local/share/marvesto";
+        QTest::newRow("XDG_DATA_HOME") << "<root>/home"
+                                       << "<root>/data"
+                                       << "<root>/data/marvesto"
+                                       << "";
+        QTest::newRow("default") << "<root>/home"
+                                 << ""
+                                 << "<root>/home/.local/share/marvesto"
+                                 << "";
+        QTest::newRow("relative XDG_DATA_HOME is ignored") << "<root>/home"
+                                                           << "relative/data"
+                                                           << "<root>/home/.local/share/marvesto"
+                                                           << "";
+        QTest::newRow("HOME unset") << QString() << "" << fromDatabase << "";
+        QTest::newRow("HOME empty") << ""
+                                    << "" << fromDatabase << "";
+        QTest::newRow("below a regular file") << "<root>/home"
+                                              << "<root>/file/data"
+                                              << "<root>/file/data/marvesto"
+                                              << "Not a directory";
     }
 
     void startsInThePlayersFolder() {
+        QFETCH(QString, home);
         QFETCH(QString, dataHome);
         QFETCH(QString, folder);
+        QFETCH(QString, reason);
+        QTemporaryDir root;
+        QVERIFY(root.isValid());
+        QVERIFY(QDir(root.path()).mkpath("home"));
+        QVERIFY(Write(root.filePath("file"), "not a folder"));
+        const auto place = [&root](QString path) { return path.replace("<root>", root.path()); };
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove("HOME");
+        environment.remove("XDG_DATA_HOME");
+        if (!home.isNull()) {
+            environment.insert("HOME", place(home));
+        }
+        if (!dataHome.isEmpty()) {
+            environment.insert("XDG_DATA_HOME", place(dataHome));
+        }
+        folder = place(folder);
+        QString existing = folder;
+        while (!QFileInfo::exists(existing)) {
+            existing = QFileInfo(existing).path();
+        }
+
+        // Without cues to bring, a run in the real home leaves no file there,
+        // and the folders that were missing before it go again.
+        const ToolRun launch = Launch(environment, root.filePath("no-cues"));
+        if (existing != folder) {
+            QDir(existing).rmpath(QDir(existing).relativeFilePath(folder));
+        }
+        QVERIFY(launch.finished);
+        if (reason.isEmpty()) {
+            QVERIFY2(launch.exitCode == 0, launch.errors.constData());
+            QCOMPARE(QString::fromLocal8Bit(launch.output).trimmed(), folder);
+            return;
+        }
+        QVERIFY(launch.exitCode != 0);
+        QVERIFY2(launch.output.isEmpty(), "the game was started");
+        const QStringList lines =
+            QString::fromLocal8Bit(launch.errors).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 1);
+        const QString& line = lines.front();
+        QVERIFY2(line.startsWith("marvesto: ") && line.contains(folder) &&
+                     line.endsWith(": " + reason),
+                 qPrintable(line));
+    }
+
+    void bringsTheCuesWithoutReplacingThePlayersOwn_data() {
+        QTest::addColumn<bool>("playerHasDial");
+        QTest::newRow("new folder") << false;
+        QTest::newRow("player's own dial cue") << true;
+    }
+
+    void bringsTheCuesWithoutReplacingThePlayersOwn() {
         QFETCH(bool, playerHasDial);
         QTemporaryDir root;
         QVERIFY(root.isValid());
         const QDir base(root.path());
-        QVERIFY(base.mkpath("cues") && base.mkpath("home") && base.mkpath("work"));
+        const QString folder = "data/marvesto";
+        QVERIFY(base.mkpath("cues"));
         QVERIFY(Write(base.filePath("cues/INTRO.wav"), "new intro"));
         QVERIFY(Write(base.filePath("cues/DIAL.wav"), "new dial"));
         QVERIFY(Write(base.filePath("cues/DEAL.wav"), "new deal"));
@@ -56,27 +145,12 @@ private slots:
             QVERIFY(base.mkpath(folder));
             QVERIFY(Write(base.filePath(folder + "/DIAL.wav"), "player's dial"));
         }
-
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("HOME", base.filePath("home"));
-        environment.remove("XDG_DATA_HOME");
-        if (dataHome == "data") {
-            environment.insert("XDG_DATA_HOME", base.filePath(dataHome));
-        } else if (!dataHome.isEmpty()) {
-            environment.insert("XDG_DATA_HOME", dataHome);
-        }
-        QProcess launcher;
-        EndWithTestProcess(launcher);
-        launcher.setProcessEnvironment(environment);
-        launcher.setWorkingDirectory(base.filePath("work"));
-        // pwd stands in for the game and tells where it was started.
-        launcher.start(QStringLiteral(MARVESTO_SOURCE_DIR "/tools/marvesto-launch"),
-                       {"/bin/pwd", base.filePath("cues")});
-        QVERIFY(launcher.waitForFinished(30000));
-        QCOMPARE(launcher.exitCode(), 0);
+        environment.insert("XDG_DATA_HOME", base.filePath("data"));
 
-        QCOMPARE(QString::fromLocal8Bit(launcher.readAllStandardOutput()).trimmed(),
-                 base.filePath(folder));
+        const ToolRun launch = Launch(environment, base.filePath("cues"));
+        QVERIFY2(launch.Succeeded(), launch.errors.constData());
+        QCOMPARE(QString::fromLocal8Bit(launch.output).trimmed(), base.filePath(folder));
         QCOMPARE(Read(base.filePath(folder + "/INTRO.wav")), QByteArray("new intro"));
         QCOMPARE(Read(base.filePath(folder + "/DEAL.wav")), QByteArray("new deal"));
         QCOMPARE(Read(base.filePath(folder + "/DIAL.wav")),
