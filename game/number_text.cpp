@@ -29,7 +29,9 @@ std::string StripTrailingZeros(std::string digits) {
 
 std::string PositionalForm(const std::string& digits, int exponent) {
     if (exponent < 0) {
-        return "." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+        std::string text(1, '.');
+        text.append(static_cast<std::size_t>(-exponent - 1), '0');
+        return text + digits;
     }
     const auto integerLength = static_cast<std::size_t>(exponent) + 1;
     if (digits.size() <= integerLength) {
@@ -41,7 +43,8 @@ std::string PositionalForm(const std::string& digits, int exponent) {
 std::string ExponentForm(const std::string& digits, int exponent) {
     std::string text = digits.substr(0, 1);
     if (digits.size() > 1) {
-        text += "." + digits.substr(1);
+        text += '.';
+        text += digits.substr(1);
     }
     const std::string power = std::to_string(std::abs(exponent));
     return text + "E" + (exponent < 0 ? "-" : "+") + (power.size() < 2 ? "0" : "") + power;
@@ -61,8 +64,8 @@ std::string NumberText(Currency amount) {
     std::string text = whole == 0 && fraction != 0 ? "" : std::to_string(whole);
     if (fraction != 0) {
         const std::string digits = std::to_string(fraction);
-        text +=
-            "." + StripTrailingZeros(std::string(kCurrencyDecimals - digits.size(), '0') + digits);
+        text += '.';
+        text += StripTrailingZeros(std::string(kCurrencyDecimals - digits.size(), '0') + digits);
     }
     return SignOf(negative) + text;
 }

@@ -17,7 +17,10 @@ constexpr std::size_t kReadLimit = std::size_t{64} * 1024;
 std::string Quoted(const std::filesystem::path& file) {
     std::error_code error;
     const std::filesystem::path shown = std::filesystem::absolute(file, error);
-    return "\"" + (error ? file : shown).string() + "\"";
+    std::string quoted(1, '"');
+    quoted += (error ? file : shown).string();
+    quoted += '"';
+    return quoted;
 }
 
 } // namespace

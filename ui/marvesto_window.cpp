@@ -8,7 +8,9 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 
+#include <algorithm>
 #include <array>
+#include <iterator>
 #include <utility>
 
 namespace marvesto {
@@ -29,9 +31,9 @@ const std::array<std::pair<int, QList<Qt::Key>>, 2> kLabelKeys{{
 
 QStringList KeyNames(const QList<Qt::Key>& keys) {
     QStringList names;
-    for (const Qt::Key key : keys) {
-        names.push_back(QKeySequence(key).toString(QKeySequence::NativeText));
-    }
+    std::transform(keys.begin(), keys.end(), std::back_inserter(names), [](Qt::Key key) {
+        return QKeySequence(key).toString(QKeySequence::NativeText);
+    });
     return names;
 }
 
