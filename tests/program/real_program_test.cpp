@@ -8,14 +8,11 @@
 #include "program_on_display.h"
 #include "screen_probes.h"
 #include "suites.h"
-#include "test_wav.h"
 #include "window_layout.h"
 
-#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
 
 #include <memory>
 #include <string>
@@ -33,9 +30,6 @@ const Control kEnd = Control::Label(StatusLabel::kEnd);
 const Control kResult = Control::Label(StatusLabel::kResult);
 const Control kHighScore = Control::Label(StatusLabel::kHighScore);
 
-// Longer than any real cue, so that the test can act and look inside it even
-// on a slow machine.
-constexpr auto kLongCue = 3000ms;
 // The first offer lies between these, whatever the prizes drawn.
 constexpr int kLowestFirstOffer = 1400;
 constexpr int kHighestFirstOffer = 19596;
@@ -72,13 +66,6 @@ int SavedAmount(const std::string& bytes) {
     return line.hasMatch() ? line.captured(1).toInt() : -1;
 }
 
-void SleepUntil(const QElapsedTimer& since, std::chrono::milliseconds moment) {
-    const qint64 left = moment.count() - since.elapsed();
-    if (left > 0) {
-        QThread::msleep(static_cast<unsigned long>(left));
-    }
-}
-
 QString CaptionAtStart(Control label) {
     for (const LabelLayout& layout : LabelLayouts()) {
         if (Control::Label(layout.number) == label) {
@@ -87,15 +74,6 @@ QString CaptionAtStart(Control label) {
     }
     return QString();
 }
-
-// A folder for one run of the program, as the launcher leaves it.
-struct PlayerFolder {
-    PlayerFolder() { QVERIFY(folder.isValid()); }
-    std::filesystem::path File(const char* name) const {
-        return folder.filePath(QString::fromLatin1(name)).toStdString();
-    }
-    QTemporaryDir folder;
-};
 
 // Puts the expected window into the final screen after a deal.
 void ShowFinalScreen(BoardView& board, int ownCase) {
@@ -119,26 +97,10 @@ class RealProgramTest : public QObject {
 private:
     std::unique_ptr<TestDisplay> display_;
 
-    // Starts the program and waits until its start screen is painted.
     std::unique_ptr<ProgramOnDisplay> Start(const PlayerFolder& player,
                                             const QStringList& arguments = {}) {
-        auto program = std::make_unique<ProgramOnDisplay>(
-            *display_,
-            ProgramOnDisplay::Start{.folder = player.folder.path(), .arguments = arguments});
-        if (program->Failure().isEmpty()) {
-            program->ScreenUntil([](const QImage& screen) { return CasesShown(screen) == 26; });
-        }
-        return program;
-    }
-
-    // Opens cases 1, 2, .. up to `last`, waiting for each to go.
-    static void OpenCases(const ProgramOnDisplay& program, int last) {
-        for (int k = 1; k <= last; ++k) {
-            QVERIFY(program.Click(Control::Command(k)));
-            const QImage opened =
-                program.ScreenUntil([k](const QImage& screen) { return !CaseShown(screen, k); });
-            QVERIFY2(!CaseShown(opened, k), qPrintable(QStringLiteral("case %1").arg(k)));
-        }
+        return std::make_unique<ProgramOnDisplay>(
+            *display_, ProgramOnDisplay::Start{.folder = player.Path(), .arguments = arguments});
     }
 
 private slots:
@@ -212,7 +174,7 @@ private slots:
             // The first click uncovers the ladder; the sixth brings the first
             // offer. No cue files lie in the folder, so every cue is silent.
             QCOMPARE(LadderLabelsShown(start), 0);
-            OpenCases(*program, 6);
+            QVERIFY(program->OpenCases(6));
             const QImage offered = program->ScreenUntil(
                 [](const QImage& screen) { return LabelShown(screen, kDeal); });
             QVERIFY(LabelShown(offered, kDeal));
@@ -290,100 +252,6 @@ private slots:
         QVERIFY(offer >= kLowestFirstOffer && offer <= kHighestFirstOffer);
     }
 
-    // A click made while a cue plays acts on what was shown where it was made,
-    // once the cue is over: on the empty place of the hidden DEAL it does
-    // nothing, even though the new offer's DEAL stands there afterwards; on a
-    // case shown it opens that case, which refuses the new offer.
-    void clickDuringTheDialActsOnWhatWasShown() {
-        PlayerFolder player;
-        const auto program = Start(player);
-        QVERIFY2(program->Failure().isEmpty(), qPrintable(program->Failure()));
-        // The first offer comes at once; the later ones ring a long dial.
-        OpenCases(*program, 10);
-        WriteToneWav(player.File("DIAL.wav"), kLongCue);
-
-        QElapsedTimer sinceDial;
-        sinceDial.start();
-        QVERIFY(program->Click(Control::Command(11)));
-        QVERIFY(program->Click(kDeal));
-        const QImage during = program->Screen();
-        if (sinceDial.elapsed() >= kLongCue.count() || LabelShown(during, kDeal)) {
-            QSKIP("the machine was too slow to click during the dial");
-        }
-        const QImage offered =
-            program->ScreenUntil([](const QImage& screen) { return LabelShown(screen, kDeal); });
-        QVERIFY(LabelShown(offered, kDeal));
-        QVERIFY2(sinceDial.elapsed() >= kLongCue.count(), "the offer came during the dial");
-        // Give a wrongly delivered DEAL click time to show its final screen.
-        SleepUntil(sinceDial, kLongCue + 1000ms);
-        const QImage still = program->Screen();
-        QVERIFY(LabelShown(still, kDeal));
-        QVERIFY(!LabelShown(still, kEnd));
-        QVERIFY(!std::filesystem::exists(player.File("Print.txt")));
-
-        // Cases 12 to 14 bring no offer; the 15th click rings the dial of
-        // the third, and case 16 is clicked while it rings.
-        for (int k = 12; k <= 15; ++k) {
-            QVERIFY(program->Click(Control::Command(k)));
-        }
-        QVERIFY(program->Click(Control::Command(16)));
-        const QImage refused =
-            program->ScreenUntil([](const QImage& screen) { return !CaseShown(screen, 16); });
-        QVERIFY(!CaseShown(refused, 16));
-        QVERIFY(!LabelShown(program->Screen(), kDeal));
-        QCOMPARE(CasesShown(program->Screen()), 10);
-    }
-
-    // A click held back during the intro must neither be lost nor run inside
-    // the first click: it opens its case once the own case has been chosen.
-    // Nothing changes on screen while the intro plays.
-    void clickDuringTheIntroIsHandledAfterIt() {
-        PlayerFolder player;
-        WriteToneWav(player.File("INTRO.wav"), kLongCue);
-        const auto program = Start(player);
-        QVERIFY2(program->Failure().isEmpty(), qPrintable(program->Failure()));
-        QElapsedTimer sinceFirstClick;
-        sinceFirstClick.start();
-        QVERIFY(program->Click(Control::Command(9)));
-        QVERIFY(program->Click(Control::Command(2)));
-        const QImage during = program->Screen();
-        ExpectedWindow expected;
-        expected.Board().SetCaption(kHighScore, HighScoreCaption(0));
-        if (sinceFirstClick.elapsed() < kLongCue.count()) {
-            QVERIFY(CaseShown(during, 9));
-            QVERIFY(CaseShown(during, 2));
-            QVERIFY(expected.Matches(during, Control::Label(StatusLabel::kPrompt)));
-            QVERIFY(expected.Matches(during, kOwnCase));
-        }
-
-        const QImage after = program->ScreenUntil(
-            [](const QImage& screen) { return !CaseShown(screen, 9) && !CaseShown(screen, 2); });
-        QVERIFY2(sinceFirstClick.elapsed() >= kLongCue.count(), "changed during the intro");
-        QCOMPARE(CasesShown(after), 24);
-        QCOMPARE(LadderLabelsShown(after), 25);
-        expected.Board().Hide(Control::Label(StatusLabel::kPrompt));
-        QVERIFY(!expected.ShowsCaption(after, kOwnCase, "CASE  2"));
-        QVERIFY(expected.ShowsCaption(after, kOwnCase, "CASE  9"));
-    }
-
-    // Closing waits for the running click, cue included, and then ends the
-    // program without saving anything.
-    void closeDuringTheIntroEndsTheProgramWhenTheIntroEnds() {
-        PlayerFolder player;
-        WriteToneWav(player.File("INTRO.wav"), kLongCue);
-        WriteBytes(player.File("Print.txt"), " 1234\r\n");
-        const auto program = Start(player);
-        QVERIFY2(program->Failure().isEmpty(), qPrintable(program->Failure()));
-        QElapsedTimer sinceClick;
-        sinceClick.start();
-        QVERIFY(program->Click(Control::Command(9)));
-        QVERIFY(program->RequestClose());
-        QVERIFY(program->WaitForEnd());
-        QVERIFY2(sinceClick.elapsed() >= kLongCue.count(), "ended during the intro");
-        QCOMPARE(program->ExitStatus(), 0);
-        QCOMPARE(ReadBytes(player.File("Print.txt")), std::string(" 1234\r\n"));
-    }
-
     // As a screen reader meets the game: every control read back exactly as
     // shown, in its place, hidden ones not showing; the offer announced as
     // it appears; DEAL and the end label pressed through the bus.
@@ -391,7 +259,7 @@ private slots:
         TestDisplay display({.accessibility = true});
         QVERIFY2(display.Failure().isEmpty(), qPrintable(display.Failure()));
         PlayerFolder player;
-        ProgramOnDisplay program(display, {.folder = player.folder.path()});
+        ProgramOnDisplay program(display, {.folder = player.Path()});
         QVERIFY2(program.Failure().isEmpty(), qPrintable(program.Failure()));
 
         const auto controls = AccessibleControls(display);
@@ -424,7 +292,7 @@ private slots:
 
         AccessibilityEvents events(display);
         QVERIFY(events.Ready());
-        OpenCases(program, 6);
+        QVERIFY(program.OpenCases(6));
         QVERIFY(PressAccessible(display, CaptionAtStart(kDeal)));
         const QImage dealt =
             program.ScreenUntil([](const QImage& screen) { return LabelShown(screen, kEnd); });
@@ -501,7 +369,7 @@ private slots:
         QProcess program;
         EndWithTestProcess(program);
         program.setProcessEnvironment(environment);
-        program.setWorkingDirectory(player.folder.path());
+        program.setWorkingDirectory(player.Path());
         program.start(GameProgram(), {});
         QVERIFY(program.waitForFinished(static_cast<int>(kPatience.count())));
 
@@ -513,7 +381,7 @@ private slots:
         QCOMPARE(lines.size(), 1);
         QVERIFY2(lines.front().contains("display") && lines.front().contains(named),
                  qPrintable(lines.front()));
-        QCOMPARE(EntriesIn(player.folder.path().toStdString()), std::vector<std::string>());
+        QCOMPARE(EntriesIn(player.Path().toStdString()), std::vector<std::string>());
     }
 };
 

@@ -123,7 +123,8 @@ private slots:
         } else {
             QCOMPARE(scratch.reports.size(), std::size_t{1});
             const std::string& report = scratch.reports.front();
-            QVERIFY2(report.find("\"" + scratch.File().string() + "\"") != std::string::npos,
+            QVERIFY2(QString::fromStdString(report).contains(
+                         QStringLiteral("\"%1\"").arg(QString::fromStdString(scratch.File()))),
                      report.c_str());
             QVERIFY2(report.find(reportedReason) != std::string::npos, report.c_str());
         }

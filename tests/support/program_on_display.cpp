@@ -6,6 +6,8 @@
 #include <QElapsedTimer>
 #include <QThread>
 
+#include <stdexcept>
+
 namespace marvesto::testing {
 
 namespace {
@@ -18,12 +20,26 @@ QString GameProgram() {
     return QString::fromUtf8(paths::kGame);
 }
 
+PlayerFolder::PlayerFolder() {
+    if (!folder_.isValid()) {
+        throw std::runtime_error("no scratch folder: " + folder_.errorString().toStdString());
+    }
+}
+
+std::filesystem::path PlayerFolder::File(const char* name) const {
+    return folder_.filePath(QString::fromLatin1(name)).toStdString();
+}
+
 ProgramOnDisplay::ProgramOnDisplay(const TestDisplay& display, const Start& start)
     : display_(display) {
     EndWithTestProcess(process_);
     QProcessEnvironment environment = display.Environment();
     for (const auto& [name, value] : start.variables) {
-        environment.insert(name, value);
+        if (value.isNull()) {
+            environment.remove(name);
+        } else {
+            environment.insert(name, value);
+        }
     }
     process_.setProcessEnvironment(environment);
     process_.setWorkingDirectory(start.folder);
@@ -37,6 +53,11 @@ ProgramOnDisplay::ProgramOnDisplay(const TestDisplay& display, const Start& star
         failure_ = QStringLiteral("no window; the program is %1 and wrote \"%2\"")
                        .arg(Running() ? QStringLiteral("running") : QStringLiteral("gone"),
                             QString::fromLocal8Bit(process_.readAllStandardError()));
+        return;
+    }
+    if (CasesShown(ScreenUntil(
+            [](const QImage& screen) { return CasesShown(screen) == kCaseCount; })) != kCaseCount) {
+        failure_ = QStringLiteral("the start screen never showed");
     }
 }
 
@@ -65,6 +86,17 @@ bool ProgramOnDisplay::Key(const QString& key) const {
         .Run(QStringLiteral("xdotool"), {QStringLiteral("windowfocus"), QStringLiteral("--sync"),
                                          QString::number(window_), QStringLiteral("key"), key})
         .Succeeded();
+}
+
+bool ProgramOnDisplay::OpenCases(int last) const {
+    for (int k = 1; k <= last; ++k) {
+        if (!Click(Control::Command(k)) ||
+            CaseShown(ScreenUntil([k](const QImage& screen) { return !CaseShown(screen, k); }),
+                      k)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 QImage ProgramOnDisplay::Screen() const {

@@ -11,8 +11,10 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -22,17 +24,31 @@ namespace marvesto::testing {
 // The game as built beside the tests.
 QString GameProgram();
 
+// A folder of its own for one player, as the launcher leaves it: the game
+// keeps its high score there and finds its cues there.
+class PlayerFolder {
+public:
+    PlayerFolder();
+    QString Path() const { return folder_.path(); }
+    std::filesystem::path File(const char* name) const;
+
+private:
+    QTemporaryDir folder_;
+};
+
 class ProgramOnDisplay {
 public:
     struct Start {
         QString folder;
         QStringList arguments = {};
-        // Set in the program's environment on top of the display's.
+        // Set in the program's environment on top of the display's; a null
+        // value removes the variable.
         std::vector<std::pair<QString, QString>> variables = {};
         QString program = GameProgram();
     };
 
-    // Starts the program and waits for its window.
+    // Starts the program and waits for its window; when it is the game, also
+    // until the start screen is painted.
     ProgramOnDisplay(const TestDisplay& display, const Start& start);
     // Kills the program if it is still running.
     ~ProgramOnDisplay();
@@ -51,6 +67,9 @@ public:
     // A key pressed and released, named as xdotool names keys ("space",
     // "Tab", "shift+Tab", "d", "Return").
     bool Key(const QString& key) const;
+    // Clicks cases 1, 2, .. up to `last`, waiting after each until it is
+    // gone; false if one stays.
+    bool OpenCases(int last) const;
     QImage Screen() const;
     // Screenshots until one satisfies the condition; the last one otherwise.
     QImage ScreenUntil(const std::function<bool(const QImage&)>& condition) const;

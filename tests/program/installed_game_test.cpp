@@ -1,31 +1,18 @@
 // An installation staged from this build tree with `cmake --install --prefix`:
 // every file in its place, a menu entry and AppStream data that validate, and
 // the `marvesto` command starting the game for a player with a brand-new home.
+#include "files.h"
+#include "installation.h"
+#include "program_on_display.h"
+#include "suites.h"
+#include "test_paths.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "installation.h"
-#include "xvfb_display.h"
-
-#include <chrono>
-
 using namespace marvesto::testing;
-using namespace std::chrono_literals;
-
-namespace {
-
-constexpr auto kPatience = 20s;
-
-QByteArray Read(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
 
 class InstalledGameTest : public QObject {
     Q_OBJECT
@@ -40,8 +27,8 @@ private slots:
     // the command must find the program and cues wherever the tree lies.
     void initTestCase() {
         QVERIFY(root_.isValid());
-        const ToolRun install = RunTool(QStringLiteral(MARVESTO_CMAKE),
-                                        {"--install", MARVESTO_BUILD_DIR, "--prefix", Prefix()});
+        const ToolRun install =
+            RunTool(paths::kCmake, {"--install", paths::kBuild, "--prefix", Prefix()});
         QVERIFY2(install.Succeeded(), install.output + install.errors);
     }
 
@@ -73,29 +60,20 @@ private slots:
     // The game reads its cues and "Print.txt" from its working directory, so
     // the command must start it in the player's folder, stocked with the cues.
     void commandStartsTheGameForANewPlayer() {
-        XvfbDisplay display;
-        QVERIFY2(display.Running(), qPrintable(display.Failure()));
+        TestDisplay display;
+        QVERIFY2(display.Failure().isEmpty(), qPrintable(display.Failure()));
         QTemporaryDir places;
         QVERIFY(places.isValid());
         const QDir base(places.path());
         QVERIFY(base.mkpath("home") && base.mkpath("elsewhere"));
-        QProcessEnvironment environment = display.Environment();
-        environment.insert("HOME", base.filePath("home"));
-        environment.remove("XDG_DATA_HOME");
-
-        QProcess game;
-        EndWithTestProcess(game);
-        // What the command, launcher or program complain of lands in the test log.
-        game.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        game.setProcessEnvironment(environment);
-        game.setWorkingDirectory(base.filePath("elsewhere"));
-        game.start(Prefix() + "/bin/marvesto", {});
-        QVERIFY(game.waitForStarted());
-        const std::uint32_t window = display.WaitForWindow("Marvesto?", kPatience);
-        QVERIFY(window != 0);
+        ProgramOnDisplay game(
+            display, {.folder = base.filePath("elsewhere"),
+                      .variables = {{"HOME", base.filePath("home")}, {"XDG_DATA_HOME", QString()}},
+                      .program = Prefix() + "/bin/marvesto"});
+        QVERIFY2(game.Failure().isEmpty(), qPrintable(game.Failure()));
 
         // The command and the launcher replace themselves with the program.
-        const QString process = QStringLiteral("/proc/%1/").arg(game.processId());
+        const QString process = QStringLiteral("/proc/%1/").arg(game.ProcessId());
         QCOMPARE(QFileInfo(process + "exe").symLinkTarget(),
                  QFileInfo(Prefix() + "/libexec/marvesto/marvesto").canonicalFilePath());
         const QString folder = base.filePath("home/.local/share/marvesto");
@@ -103,17 +81,17 @@ private slots:
         const QStringList cues{"DEAL.wav", "DIAL.wav", "END.wav", "INTRO.wav"};
         QCOMPARE(FilesUnder(folder), cues);
         for (const QString& cue : cues) {
-            const QByteArray installed = Read(Prefix() + "/share/marvesto/cues/" + cue);
-            QVERIFY(!installed.isEmpty());
-            QCOMPARE(Read(folder + "/" + cue), installed);
+            const std::string installed =
+                ReadBytes((Prefix() + "/share/marvesto/cues/" + cue).toStdString());
+            QVERIFY(!installed.empty());
+            QCOMPARE(ReadBytes((folder + "/" + cue).toStdString()), installed);
         }
 
-        QVERIFY(display.RequestClose(window));
-        QVERIFY(game.waitForFinished(std::chrono::milliseconds(kPatience).count()));
-        QCOMPARE(game.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(game.exitCode(), 0);
+        QVERIFY(game.RequestClose());
+        QVERIFY(game.WaitForEnd());
+        QCOMPARE(game.ExitStatus(), 0);
     }
 };
 
-QTEST_GUILESS_MAIN(InstalledGameTest)
+MARVESTO_TEST_SUITE(InstalledGameTest)
 #include "installed_game_test.moc"

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "xvfb_display.h"
+#include "display.h"
 
 namespace marvesto::testing {
 
@@ -21,7 +21,5 @@ QStringList InstalledPrograms(Layout layout = Layout::Installed);
 QStringList InstalledFiles(Layout layout = Layout::Installed);
 // The files and links below a folder, relative to it and sorted.
 QStringList FilesUnder(const QString& folder);
-// Runs a tool off any display and waits for it, a minute at most.
-ToolRun RunTool(const QString& program, const QStringList& arguments);
 
 } // namespace marvesto::testing

@@ -2,15 +2,8 @@
 
 #include <QDir>
 #include <QDirIterator>
-#include <QProcess>
 
 namespace marvesto::testing {
-
-namespace {
-
-constexpr std::chrono::milliseconds kToolTime{60000};
-
-} // namespace
 
 QStringList InstalledPrograms(Layout layout) {
     return {
@@ -50,10 +43,6 @@ QStringList FilesUnder(const QString& folder) {
     }
     files.sort();
     return files;
-}
-
-ToolRun RunTool(const QString& program, const QStringList& arguments) {
-    return RunTool(program, arguments, QProcessEnvironment::systemEnvironment(), kToolTime);
 }
 
 } // namespace marvesto::testing

@@ -7,7 +7,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "xvfb_display.h"
+#include "display.h"
+#include "files.h"
+#include "suites.h"
+#include "test_paths.h"
 
 #include <pwd.h>
 #include <unistd.h>
@@ -18,18 +21,6 @@ using namespace marvesto::testing;
 
 namespace {
 
-constexpr std::chrono::seconds kPatience{30};
-
-bool Write(const QString& path, const QByteArray& contents) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
-}
-
-QByteArray Read(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // Looked up here through the C library, not the way the launcher does it.
 QString HomeInUserDatabase() {
     const passwd* entry = getpwuid(getuid());
@@ -38,8 +29,8 @@ QString HomeInUserDatabase() {
 
 // pwd stands in for the game and tells where it was started.
 ToolRun Launch(const QProcessEnvironment& environment, const QString& cues) {
-    return RunTool(QStringLiteral(MARVESTO_SOURCE_DIR "/tools/marvesto-launch"), {"/bin/pwd", cues},
-                   environment, kPatience);
+    return RunTool(QString::fromUtf8(paths::kSource) + "/tools/marvesto-launch", {"/bin/pwd", cues},
+                   environment);
 }
 
 } // namespace
@@ -85,7 +76,7 @@ private slots:
         QTemporaryDir root;
         QVERIFY(root.isValid());
         QVERIFY(QDir(root.path()).mkpath("home"));
-        QVERIFY(Write(root.filePath("file"), "not a folder"));
+        WriteBytes(root.filePath("file").toStdString(), "not a folder");
         const auto place = [&root](QString path) { return path.replace("<root>", root.path()); };
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove("HOME");
@@ -138,12 +129,12 @@ private slots:
         const QDir base(root.path());
         const QString folder = "data/marvesto";
         QVERIFY(base.mkpath("cues"));
-        QVERIFY(Write(base.filePath("cues/INTRO.wav"), "new intro"));
-        QVERIFY(Write(base.filePath("cues/DIAL.wav"), "new dial"));
-        QVERIFY(Write(base.filePath("cues/DEAL.wav"), "new deal"));
+        WriteBytes(base.filePath("cues/INTRO.wav").toStdString(), "new intro");
+        WriteBytes(base.filePath("cues/DIAL.wav").toStdString(), "new dial");
+        WriteBytes(base.filePath("cues/DEAL.wav").toStdString(), "new deal");
         if (playerHasDial) {
             QVERIFY(base.mkpath(folder));
-            QVERIFY(Write(base.filePath(folder + "/DIAL.wav"), "player's dial"));
+            WriteBytes(base.filePath(folder + "/DIAL.wav").toStdString(), "player's dial");
         }
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("XDG_DATA_HOME", base.filePath("data"));
@@ -151,13 +142,15 @@ private slots:
         const ToolRun launch = Launch(environment, base.filePath("cues"));
         QVERIFY2(launch.Succeeded(), launch.errors.constData());
         QCOMPARE(QString::fromLocal8Bit(launch.output).trimmed(), base.filePath(folder));
-        QCOMPARE(Read(base.filePath(folder + "/INTRO.wav")), QByteArray("new intro"));
-        QCOMPARE(Read(base.filePath(folder + "/DEAL.wav")), QByteArray("new deal"));
-        QCOMPARE(Read(base.filePath(folder + "/DIAL.wav")),
-                 playerHasDial ? QByteArray("player's dial") : QByteArray("new dial"));
+        QCOMPARE(ReadBytesIfAny(base.filePath(folder + "/INTRO.wav").toStdString()),
+                 std::string("new intro"));
+        QCOMPARE(ReadBytesIfAny(base.filePath(folder + "/DEAL.wav").toStdString()),
+                 std::string("new deal"));
+        QCOMPARE(ReadBytesIfAny(base.filePath(folder + "/DIAL.wav").toStdString()),
+                 playerHasDial ? std::string("player's dial") : std::string("new dial"));
         QVERIFY(!base.exists(folder + "/END.wav"));
     }
 };
 
-QTEST_GUILESS_MAIN(LauncherTest)
+MARVESTO_TEST_SUITE(LauncherTest)
 #include "launcher_test.moc"

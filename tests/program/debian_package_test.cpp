@@ -12,6 +12,8 @@
 #include <QThread>
 
 #include "installation.h"
+#include "suites.h"
+#include "test_paths.h"
 
 using namespace marvesto::testing;
 
@@ -26,8 +28,9 @@ QString BuildPackage(const QString& folder) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove("SOURCE_DATE_EPOCH");
     const ToolRun cpack =
-        RunTool(QStringLiteral(MARVESTO_CPACK),
-                {"-G", "DEB", "--config", MARVESTO_BUILD_DIR "/CPackConfig.cmake", "-B", folder},
+        RunTool(paths::kCpack,
+                {"-G", "DEB", "--config", QString::fromUtf8(paths::kBuild) + "/CPackConfig.cmake",
+                 "-B", folder},
                 environment, kPackTime);
     return cpack.Succeeded() ? QString() : QString::fromUtf8(cpack.output + cpack.errors);
 }
@@ -73,7 +76,7 @@ private slots:
                                  << "marvesto";
         QTest::newRow("section") << "Section"
                                  << "games";
-        QTest::newRow("version") << "Version" << MARVESTO_VERSION;
+        QTest::newRow("version") << "Version" << paths::kVersion;
     }
 
     void controlFieldsNameAGame() {
@@ -147,5 +150,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(DebianPackageTest)
+MARVESTO_TEST_SUITE(DebianPackageTest)
 #include "debian_package_test.moc"
