@@ -16,10 +16,10 @@
 #include "game.h"
 #include "game_driver.h"
 #include "game_rig.h"
-#include "stand_ins.h"
 #include "marvesto_window.h"
 #include "program_exit.h"
 #include "sdl_cue_player.h"
+#include "stand_ins.h"
 #include "window_layout.h"
 
 #include <QApplication>
