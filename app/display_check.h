@@ -1,13 +1,18 @@
-// Finds out, before Qt is started, whether there is a display to open the
-// window on, so that the player gets one plain line instead of Qt's abort.
+// Gives the player one plain line instead of Qt's abort when the program
+// cannot open a window: no display named, or none that answers.
 #pragma once
-
-#include <optional>
-#include <string>
 
 namespace marvesto {
 
-// Empty when the window can be shown; otherwise the reason, in one line.
-std::optional<std::string> MissingDisplayReason();
+// While it lives, Qt's messages are held back; should Qt fail to find a
+// display, the program says why in one line and ends with status 1. Once the
+// toolkit has started, the messages held back go out as usual.
+class DisplayCheck {
+public:
+    DisplayCheck();
+    ~DisplayCheck();
+    DisplayCheck(const DisplayCheck&) = delete;
+    DisplayCheck& operator=(const DisplayCheck&) = delete;
+};
 
 } // namespace marvesto

@@ -14,20 +14,19 @@
 #include <QApplication>
 #include <QPixmapCache>
 
-#include <iostream>
+#include <optional>
 
 int main(int argc, char* argv[]) {
     using namespace marvesto;
 
-    if (const auto reason = MissingDisplayReason()) {
-        std::cerr << *reason << std::endl;
-        return 1;
-    }
     // The program has no command line, and the toolkit's own options (-reverse,
     // -qwindowtitle, -stylesheet, ...) would change the fixed window: the
     // toolkit sees the program's name alone.
     int toolkitArgumentCount = argc > 0 ? 1 : 0;
+    std::optional<DisplayCheck> displayCheck;
+    displayCheck.emplace();
     QApplication application(toolkitArgumentCount, argv);
+    displayCheck.reset();
     // Qt's style keeps a drawn copy of each case button for every state it is
     // shown in, one set per button since each resolves a palette of its own:
     // over 1 MB by the end of a game, to spare redrawing that takes
@@ -36,9 +35,7 @@ int main(int argc, char* argv[]) {
 
     MarvestoWindow window;
     ProgramExit programExit([](int status) { QCoreApplication::exit(status); });
-    FileHighScoreStore store("Print.txt", [&window](const std::string& message) {
-        ReportStoreFailure(&window, message);
-    });
+    FileHighScoreStore store("Print.txt", StoreFailureReport(&window));
     SdlCuePlayer cues(WaitProcessingEvents);
     TimeOfDayRandom random;
     Game game(GameServices{window, cues, store, random, programExit});

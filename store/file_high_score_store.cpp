@@ -45,7 +45,6 @@ void FileHighScoreStore::Save(Currency amount) {
     PosixFileSystem files;
     const FileReplacement replacement = ReplaceFileContent(file_, HighScoreLine(amount), files);
     if (!replacement.error) {
-        lastReport_.clear();
         return;
     }
     if (replacement.replaced) {
@@ -59,11 +58,9 @@ void FileHighScoreStore::Save(Currency amount) {
 }
 
 void FileHighScoreStore::Report(const std::string& message) {
-    // A deal saves twice in a row; one failure is told to the player once.
-    if (report_ && message != lastReport_) {
+    if (report_) {
         report_(message);
     }
-    lastReport_ = message;
 }
 
 } // namespace marvesto

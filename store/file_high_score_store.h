@@ -15,9 +15,8 @@ namespace marvesto {
 
 class FileHighScoreStore : public HighScoreStore {
 public:
-    // Tells the player that the file could not be read or a save failed; the
-    // message names the file and the system's reason. The game goes on
-    // afterwards.
+    // Hears of every read or save that failed; the message names the file and
+    // the system's reason. The game goes on afterwards.
     using FailureReport = std::function<void(const std::string& message)>;
 
     explicit FileHighScoreStore(std::filesystem::path file, FailureReport report);
@@ -30,7 +29,6 @@ private:
 
     std::filesystem::path file_;
     FailureReport report_;
-    std::string lastReport_;
 };
 
 } // namespace marvesto

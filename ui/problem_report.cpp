@@ -20,9 +20,13 @@ void ReportRunTimeError(QWidget* parent, const std::string& message) {
                               .arg(QString::fromStdString(message)));
 }
 
-void ReportStoreFailure(QWidget* parent, const std::string& message) {
+void StoreFailureReport::operator()(const std::string& message) {
+    if (message == lastTold_) {
+        return;
+    }
+    lastTold_ = message;
     std::cerr << "marvesto: " << message << std::endl;
-    QMessageBox::warning(parent, kTitle, QString::fromStdString(message));
+    QMessageBox::warning(parent_, kTitle, QString::fromStdString(message));
 }
 
 } // namespace marvesto

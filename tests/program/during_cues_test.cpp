@@ -45,9 +45,10 @@ class ProgramDuringCuesTest : public QObject {
 private:
     std::unique_ptr<TestDisplay> display_;
 
-    std::unique_ptr<ProgramOnDisplay> Start(const PlayerFolder& player) {
-        return std::make_unique<ProgramOnDisplay>(*display_,
-                                                  ProgramOnDisplay::Start{.folder = player.Path()});
+    std::unique_ptr<ProgramOnDisplay>
+    Start(const PlayerFolder& player, std::vector<std::pair<QString, QString>> variables = {}) {
+        return std::make_unique<ProgramOnDisplay>(
+            *display_, ProgramOnDisplay::Start{.folder = player.Path(), .variables = variables});
     }
 
 private slots:
@@ -104,11 +105,14 @@ private slots:
 
     // A click held back during the intro must neither be lost nor run inside
     // the first click: it opens its case once the own case has been chosen.
-    // Nothing changes on screen while the intro plays.
+    // Nothing changes on screen while the intro plays, and the whole intro
+    // reaches the sound device (SDL's disk driver, which writes it to a file).
     void clickDuringTheIntroIsHandledAfterIt() {
         PlayerFolder player;
         WriteToneWav(player.File("INTRO.wav"), kLongCue);
-        const auto program = Start(player);
+        const QString device = QString::fromStdString(player.File("device.raw"));
+        const auto program =
+            Start(player, {{"SDL_AUDIODRIVER", "disk"}, {"SDL_DISKAUDIOFILE", device}});
         QVERIFY2(program->Failure().isEmpty(), qPrintable(program->Failure()));
         QElapsedTimer sinceFirstClick;
         sinceFirstClick.start();
@@ -132,6 +136,10 @@ private slots:
         expected.Board().Hide(Control::Label(StatusLabel::kPrompt));
         QVERIFY(!expected.ShowsCaption(after, kOwnCase, "CASE  2"));
         QVERIFY(expected.ShowsCaption(after, kOwnCase, "CASE  9"));
+        QVERIFY(program->RequestClose());
+        QVERIFY(program->WaitForEnd());
+        QVERIFY(HoldsCueBetweenSilence(ReadBytes(device.toStdString()),
+                                       SampleBytes(ToneSamples(kLongCue, {}))));
     }
 
     // Closing waits for the running click, cue included, and then ends the

@@ -34,18 +34,6 @@ milliseconds Since(Clock::time_point start) {
     return std::chrono::duration_cast<milliseconds>(Clock::now() - start);
 }
 
-// True when `device` holds `cue` with nothing but silence before and after it.
-bool HoldsCueBetweenSilence(const std::string& device, const std::string& cue) {
-    const std::size_t at = device.find(cue);
-    if (at == std::string::npos) {
-        return false;
-    }
-    const auto silent = [](char byte) { return byte == 0; };
-    return std::all_of(device.begin(), device.begin() + static_cast<std::ptrdiff_t>(at), silent) &&
-           std::all_of(device.begin() + static_cast<std::ptrdiff_t>(at + cue.size()), device.end(),
-                       silent);
-}
-
 } // namespace
 
 class SdlCuePlayerTest : public QObject {

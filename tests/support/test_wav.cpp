@@ -2,6 +2,7 @@
 
 #include "files.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -57,6 +58,17 @@ std::string WavFileBytes(const std::vector<std::int16_t>& samples, WavFormat for
     bytes += "data";
     AppendLittleEndian(bytes, static_cast<std::uint32_t>(data.size()), 4);
     return bytes + data;
+}
+
+bool HoldsCueBetweenSilence(const std::string& device, const std::string& cue) {
+    const std::size_t at = device.find(cue);
+    if (at == std::string::npos) {
+        return false;
+    }
+    const auto silent = [](char byte) { return byte == 0; };
+    return std::all_of(device.begin(), device.begin() + static_cast<std::ptrdiff_t>(at), silent) &&
+           std::all_of(device.begin() + static_cast<std::ptrdiff_t>(at + cue.size()), device.end(),
+                       silent);
 }
 
 void WriteToneWav(const std::string& path, std::chrono::milliseconds length, WavFormat format,

@@ -17,6 +17,7 @@ struct Shown {
     QString title;
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
+    int boxes = 0;
     QString standardError;
 };
 
@@ -26,12 +27,12 @@ template <typename Report>
 Shown Capture(Report report) {
     Shown shown;
     QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [&shown, &closer] {
+    QObject::connect(&closer, &QTimer::timeout, [&shown] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             shown.title = box->windowTitle();
             shown.text = box->text();
             shown.icon = box->icon();
-            closer.stop();
+            ++shown.boxes;
             box->accept();
         }
     });
@@ -63,14 +64,21 @@ private slots:
                                 "32767\n"));
     }
 
-    void storeFailureIsShownAsAWarning() {
-        const Shown shown = Capture([] {
-            ReportStoreFailure(nullptr, "Cannot save the high score to Print.txt: disk full");
+    // A deal saves twice; the player hears of the same failure once, and of a
+    // different one again.
+    void storeFailureIsShownAsAWarningOnce() {
+        StoreFailureReport report(nullptr);
+        const Shown shown = Capture([&report] {
+            report("Cannot save the high score to Print.txt: disk full");
+            report("Cannot save the high score to Print.txt: disk full");
         });
+        QCOMPARE(shown.boxes, 1);
         QCOMPARE(shown.icon, QMessageBox::Warning);
         QCOMPARE(shown.text, QStringLiteral("Cannot save the high score to Print.txt: disk full"));
         QCOMPARE(shown.standardError,
                  QStringLiteral("marvesto: Cannot save the high score to Print.txt: disk full\n"));
+        const Shown other = Capture([&report] { report("Cannot save: read-only"); });
+        QCOMPARE(other.boxes, 1);
     }
 };
 
