@@ -18,9 +18,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # dpkg-shlibdeps finds the libraries the program links; Qt's X platform
-# plugin is loaded at run time, so it is named here.
+# plugin is loaded at run time, so it is named here, as are the fonts the game
+# prefers to its own copies of them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-core")
 
 # Debian keeps games in /usr/games, while other prefixes (~/.local) want the
 # command in bin/: cpack moves it in the staged tree.

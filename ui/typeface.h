@@ -12,9 +12,10 @@ struct FontSpec {
     bool italic;
 };
 
-// "Orbit-B BT" where it is installed. Elsewhere DejaVu Sans, built into the
-// program so that the window looks the same on every machine; its widths keep
-// every caption on one line inside its label.
+// "Orbit-B BT" where it is installed. Elsewhere DejaVu Sans, the system's
+// where it has all three styles, else the copy built into the program, so that
+// the window looks the same on every machine; its widths keep every caption on
+// one line inside its label.
 QString GameTypeface();
 
 // Sizes are fixed in pixels (points at 96 dpi) like every position in the

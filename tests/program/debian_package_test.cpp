@@ -90,7 +90,7 @@ private slots:
     void dependsOnWhatTheGameLoads_data() {
         QTest::addColumn<QString>("dependency");
         for (const char* name : {"libqt6widgets6", "libqt6gui6", "libqt6core6", "qt6-qpa-plugins",
-                                 "libsdl2-2.0-0", "libstdc++6", "libc6"}) {
+                                 "libsdl2-2.0-0", "libstdc++6", "libc6", "fonts-dejavu-core"}) {
             QTest::newRow(name) << name;
         }
     }

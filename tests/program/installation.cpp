@@ -15,7 +15,8 @@ QStringList InstalledPrograms(Layout layout) {
 
 QStringList InstalledFiles(Layout layout) {
     QStringList files = InstalledPrograms(layout);
-    files << "share/applications/org.marvesto.Marvesto.desktop"
+    files << "libexec/marvesto/marvesto-sound.so"
+          << "share/applications/org.marvesto.Marvesto.desktop"
           << "share/doc/marvesto/changelog.gz"
           << "share/doc/marvesto/copyright"
           << "share/icons/hicolor/scalable/apps/org.marvesto.Marvesto.svg"
