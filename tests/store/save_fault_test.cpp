@@ -91,7 +91,9 @@ class SaveFaultTest : public QObject {
 
 private slots:
     // Interrupted system calls and writes that take one byte at a time still
-    // leave the whole line.
+    // leave the whole line, and it is on the disk before it takes the old
+    // line's place, which is made lasting after: a crash of the machine
+    // then leaves one line or the other, never an empty file.
     void trickledSaveWritesEveryByte() {
         Scratch scratch;
         StagedFileSystem files(scratch.File());
@@ -105,6 +107,13 @@ private slots:
         QCOMPARE(std::count(files.calls.begin(), files.calls.end(), "write new file"),
                  static_cast<std::ptrdiff_t>(kNewLine.size()));
         QCOMPARE(EntriesIn(scratch.Dir()), std::vector<std::string>{"Print.txt"});
+        const auto at = [&files](const char* call) {
+            return std::find(files.calls.begin(), files.calls.end(), call) - files.calls.begin();
+        };
+        const auto renamed = at("rename new file to Print.txt");
+        QVERIFY(at("fsync new file") < renamed);
+        QVERIFY(renamed < at("fsync directory"));
+        QCOMPARE(at("fsync directory") + 1, at("close directory"));
     }
 
     void failingCall_data() { RowPerCall(); }
