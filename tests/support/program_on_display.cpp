@@ -126,8 +126,4 @@ int ProgramOnDisplay::ExitStatus() const {
     return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
 }
 
-QByteArray ProgramOnDisplay::StandardError() {
-    return process_.readAllStandardError();
-}
-
 } // namespace marvesto::testing

@@ -81,7 +81,6 @@ public:
     bool WaitForEnd();
     // The status the program ended with; -1 if it crashed.
     int ExitStatus() const;
-    QByteArray StandardError();
 
 private:
     const TestDisplay& display_;

@@ -19,18 +19,7 @@ const LabelLayout& LayoutOf(Control label) {
     throw std::logic_error(label.Name() + " is no label");
 }
 
-} // namespace
-
-QRect Place(Control control) {
-    static const std::vector<CaseButtonLayout> buttons = CaseButtonLayouts();
-    for (const CaseButtonLayout& button : buttons) {
-        if (Control::Command(button.number) == control) {
-            return ToPixels(button.place);
-        }
-    }
-    return ToPixels(LayoutOf(control).place);
-}
-
+// Whether most of the area has the colour, as where an opaque label is shown.
 bool MostlyColoured(const QImage& screen, const QRect& area, const QColor& colour) {
     if (!screen.rect().contains(area)) {
         return false;
@@ -42,6 +31,18 @@ bool MostlyColoured(const QImage& screen, const QRect& area, const QColor& colou
         }
     }
     return 2 * matching > area.width() * area.height();
+}
+
+} // namespace
+
+QRect Place(Control control) {
+    static const std::vector<CaseButtonLayout> buttons = CaseButtonLayouts();
+    for (const CaseButtonLayout& button : buttons) {
+        if (Control::Command(button.number) == control) {
+            return ToPixels(button.place);
+        }
+    }
+    return ToPixels(LayoutOf(control).place);
 }
 
 bool LabelShown(const QImage& screen, Control label) {

@@ -12,8 +12,6 @@ namespace marvesto::testing {
 
 // Where the control stands in the window, in pixels at 96 dpi.
 QRect Place(Control control);
-// Whether most of the area has the colour, as where an opaque label is shown.
-bool MostlyColoured(const QImage& screen, const QRect& area, const QColor& colour);
 // Whether the label is drawn: for labels whose background differs from the
 // window's yellow, and only where no other label covers them.
 bool LabelShown(const QImage& screen, Control label);
