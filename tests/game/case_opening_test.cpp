@@ -80,7 +80,7 @@ private slots:
         rig.ScriptPrizes({26});
         rig.Click({26});
         QCOMPARE(rig.game.State().Winnings, Currency::FromScaled(5000));
-        QCOMPARE(rig.board.Caption(Control::Label(StatusLabel::kOwnCase)), std::string("CASE  26"));
+        QCOMPARE(rig.board.Caption(kOwnCase), std::string("CASE  26"));
     }
 
     void laterClicksPlayNoCueAndStrikeTheirPrize() {
@@ -191,8 +191,8 @@ private slots:
         rig.Start();
         rig.ScriptPrizes({1, 2, 3, 4, 5, 6, 7});
         rig.ClickNext(6);
-        QVERIFY(rig.board.IsShown(Control::Label(StatusLabel::kOffer)));
-        QVERIFY(rig.board.IsShown(Control::Label(StatusLabel::kDeal)));
+        QVERIFY(rig.board.IsShown(kOffer));
+        QVERIFY(rig.board.IsShown(kDeal));
         const auto start = rig.log.Size();
         rig.ClickNext(1);
         const Entries expected{"hide Label27", "hide Command7", "hide Label7", "hide Label28"};

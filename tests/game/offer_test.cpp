@@ -55,7 +55,7 @@ private slots:
         rig.Start();
         rig.ScriptPrizes({4, 12, 21, 5, 23, 2, 26, 1, 8, 19, 16});
         rig.ClickNext(5);
-        QVERIFY(!rig.board.IsShown(Control::Label(StatusLabel::kOffer)));
+        QVERIFY(!rig.board.IsShown(kOffer));
         const auto start = rig.log.Size();
         rig.ClickNext(1);
         QCOMPARE_EQ(rig.game.State().BankPool, 408975.0F);
@@ -77,7 +77,7 @@ private slots:
         QCOMPARE(rig.game.State().PickCount, std::int16_t{12});
         QCOMPARE_EQ(rig.game.State().BankPool, 98900.0F);
         QCOMPARE(rig.game.State().Offer, Dollars(5934));
-        QCOMPARE(rig.board.Caption(Control::Label(StatusLabel::kOffer)),
+        QCOMPARE(rig.board.Caption(kOffer),
                  std::string("OFFER: $ 5934"));
         // The $200 of click 11 waits for the third offer.
         QCOMPARE(DeductedFlag(rig.game.State(), 16), std::int16_t{0});
@@ -94,7 +94,7 @@ private slots:
         QCOMPARE_EQ(rig.game.State().BankPool, -3.0F);
         QCOMPARE(rig.game.State().OfferFactor, std::int16_t{2});
         QCOMPARE(rig.game.State().Offer, Dollars(222222));
-        QCOMPARE(rig.board.Caption(Control::Label(StatusLabel::kOffer)),
+        QCOMPARE(rig.board.Caption(kOffer),
                  std::string("OFFER: $ 222222"));
     }
 
@@ -151,9 +151,9 @@ private slots:
         rig.ClickNext(kClicksToOffer[offer]);
         QCOMPARE_EQ(rig.game.State().BankPool, pool);
         QCOMPARE(rig.game.State().Offer, Dollars(dollars));
-        QCOMPARE(rig.board.Caption(Control::Label(StatusLabel::kOffer)),
+        QCOMPARE(rig.board.Caption(kOffer),
                  "OFFER: $ " + std::to_string(dollars));
-        QVERIFY(rig.board.IsShown(Control::Label(StatusLabel::kDeal)));
+        QVERIFY(rig.board.IsShown(kDeal));
     }
 
     // The 24th click's prize triggers the sixth offer and no offer follows, so
@@ -190,7 +190,7 @@ private slots:
             rig.ClickNext(1);
             const int pickCount = rig.game.State().PickCount;
             if (!IsOfferPickCount(pickCount)) {
-                QVERIFY(!rig.board.IsShown(Control::Label(StatusLabel::kDeal)));
+                QVERIFY(!rig.board.IsShown(kDeal));
                 QCOMPARE(rig.game.State().Offer, before);
             }
         }
@@ -205,12 +205,12 @@ private slots:
         rig.ScriptPrizes({1, 2, 3, 4, 5, 6});
         bool offerShownDuringCue = true;
         rig.cues.whilePlaying = [&](const std::string&) {
-            offerShownDuringCue = rig.board.IsShown(Control::Label(StatusLabel::kOffer)) ||
-                                  rig.board.IsShown(Control::Label(StatusLabel::kDeal));
+            offerShownDuringCue = rig.board.IsShown(kOffer) ||
+                                  rig.board.IsShown(kDeal);
         };
         rig.ClickNext(6);
         QVERIFY(!offerShownDuringCue);
-        QVERIFY(rig.board.IsShown(Control::Label(StatusLabel::kOffer)));
+        QVERIFY(rig.board.IsShown(kOffer));
     }
 };
 

@@ -70,7 +70,7 @@ private slots:
     void highScoreOfZeroReadsZero() {
         GameRig rig;
         rig.Start(0.0F);
-        QCOMPARE(rig.board.Caption(Control::Label(StatusLabel::kHighScore)),
+        QCOMPARE(rig.board.Caption(kHighScore),
                  std::string("HISCORE: 0"));
     }
 
@@ -149,7 +149,7 @@ private slots:
                 if (offers == 1) {
                     QVERIFY(offer >= 1400 && offer <= 19596);
                 }
-                QVERIFY(play.board.IsShown(Control::Label(StatusLabel::kDeal)));
+                QVERIFY(play.board.IsShown(kDeal));
                 if (player() % 5 == 0) {
                     play.game.Label28_Click();
                     QCOMPARE(play.game.State().Winnings, state.Offer);

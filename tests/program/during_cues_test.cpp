@@ -5,6 +5,7 @@
 #include "files.h"
 #include "program_on_display.h"
 #include "screen_probes.h"
+#include "status_labels.h"
 #include "suites.h"
 #include "test_wav.h"
 
@@ -20,11 +21,6 @@ using namespace marvesto::testing;
 using namespace std::chrono_literals;
 
 namespace {
-
-const Control kOffer = Control::Label(StatusLabel::kOffer);
-const Control kDeal = Control::Label(StatusLabel::kDeal);
-const Control kOwnCase = Control::Label(StatusLabel::kOwnCase);
-const Control kEnd = Control::Label(StatusLabel::kEnd);
 
 // Longer than any real cue, so that the test can act and look inside it even
 // on a slow machine.
@@ -65,27 +61,27 @@ private slots:
     // case shown it opens that case, which refuses the new offer.
     void clickDuringTheDialActsOnWhatWasShown() {
         PlayerFolder player;
-        const auto program = Start(player);
-        QVERIFY2(program->Failure().isEmpty(), qPrintable(program->Failure()));
+        ProgramOnDisplay program(*display_, {.folder = player.Path()});
+        QVERIFY2(program.Failure().isEmpty(), qPrintable(program.Failure()));
         // The first offer comes at once; the later ones ring a long dial.
-        QVERIFY(program->OpenCases(10));
+        QVERIFY(program.OpenCases(10));
         WriteToneWav(player.File("DIAL.wav"), kLongCue);
 
         QElapsedTimer sinceDial;
         sinceDial.start();
-        QVERIFY(program->Click(Control::Command(11)));
-        QVERIFY(program->Click(kDeal));
-        const QImage during = program->Screen();
+        QVERIFY(program.Click(Control::Command(11)));
+        QVERIFY(program.Click(kDeal));
+        const QImage during = program.Screen();
         if (sinceDial.elapsed() >= kLongCue.count() || LabelShown(during, kDeal)) {
             QSKIP("the machine was too slow to click during the dial");
         }
         const QImage offered =
-            program->ScreenUntil([](const QImage& screen) { return LabelShown(screen, kDeal); });
+            program.ScreenUntil([](const QImage& screen) { return LabelShown(screen, kDeal); });
         QVERIFY(LabelShown(offered, kDeal));
         QVERIFY2(sinceDial.elapsed() >= kLongCue.count(), "the offer came during the dial");
         // Give a wrongly delivered DEAL click time to show its final screen.
         SleepUntil(sinceDial, kLongCue + 1000ms);
-        const QImage still = program->Screen();
+        const QImage still = program.Screen();
         QVERIFY(LabelShown(still, kDeal));
         QVERIFY(!LabelShown(still, kEnd));
         QVERIFY(!std::filesystem::exists(player.File("Print.txt")));
@@ -93,14 +89,14 @@ private slots:
         // Cases 12 to 14 bring no offer; the 15th click rings the dial of
         // the third, and case 16 is clicked while it rings.
         for (int k = 12; k <= 15; ++k) {
-            QVERIFY(program->Click(Control::Command(k)));
+            QVERIFY(program.Click(Control::Command(k)));
         }
-        QVERIFY(program->Click(Control::Command(16)));
+        QVERIFY(program.Click(Control::Command(16)));
         const QImage refused =
-            program->ScreenUntil([](const QImage& screen) { return !CaseShown(screen, 16); });
+            program.ScreenUntil([](const QImage& screen) { return !CaseShown(screen, 16); });
         QVERIFY(!CaseShown(refused, 16));
-        QVERIFY(!LabelShown(program->Screen(), kDeal));
-        QCOMPARE(CasesShown(program->Screen()), 10);
+        QVERIFY(!LabelShown(program.Screen(), kDeal));
+        QCOMPARE(CasesShown(program.Screen()), 10);
     }
 
     // A click held back during the intro must neither be lost nor run inside
@@ -111,33 +107,34 @@ private slots:
         PlayerFolder player;
         WriteToneWav(player.File("INTRO.wav"), kLongCue);
         const QString device = QString::fromStdString(player.File("device.raw"));
-        const auto program =
-            Start(player, {{"SDL_AUDIODRIVER", "disk"}, {"SDL_DISKAUDIOFILE", device}});
-        QVERIFY2(program->Failure().isEmpty(), qPrintable(program->Failure()));
+        ProgramOnDisplay program(
+            *display_, {.folder = player.Path(),
+                        .variables = {{"SDL_AUDIODRIVER", "disk"}, {"SDL_DISKAUDIOFILE", device}}});
+        QVERIFY2(program.Failure().isEmpty(), qPrintable(program.Failure()));
         QElapsedTimer sinceFirstClick;
         sinceFirstClick.start();
-        QVERIFY(program->Click(Control::Command(9)));
-        QVERIFY(program->Click(Control::Command(2)));
-        const QImage during = program->Screen();
+        QVERIFY(program.Click(Control::Command(9)));
+        QVERIFY(program.Click(Control::Command(2)));
+        const QImage during = program.Screen();
         ExpectedWindow expected;
-        expected.Board().SetCaption(Control::Label(StatusLabel::kHighScore), "HISCORE: 0");
+        expected.Board().SetCaption(kHighScore, "HISCORE: 0");
         if (sinceFirstClick.elapsed() < kLongCue.count()) {
             QVERIFY(CaseShown(during, 9));
             QVERIFY(CaseShown(during, 2));
-            QVERIFY(expected.Matches(during, Control::Label(StatusLabel::kPrompt)));
+            QVERIFY(expected.Matches(during, kPrompt));
             QVERIFY(expected.Matches(during, kOwnCase));
         }
 
-        const QImage after = program->ScreenUntil(
+        const QImage after = program.ScreenUntil(
             [](const QImage& screen) { return !CaseShown(screen, 9) && !CaseShown(screen, 2); });
         QVERIFY2(sinceFirstClick.elapsed() >= kLongCue.count(), "changed during the intro");
         QCOMPARE(CasesShown(after), 24);
         QCOMPARE(LadderLabelsShown(after), 25);
-        expected.Board().Hide(Control::Label(StatusLabel::kPrompt));
+        expected.Board().Hide(kPrompt);
         QVERIFY(!expected.ShowsCaption(after, kOwnCase, "CASE  2"));
         QVERIFY(expected.ShowsCaption(after, kOwnCase, "CASE  9"));
-        QVERIFY(program->RequestClose());
-        QVERIFY(program->WaitForEnd());
+        QVERIFY(program.RequestClose());
+        QVERIFY(program.WaitForEnd());
         QVERIFY(HoldsCueBetweenSilence(ReadBytes(device.toStdString()),
                                        SampleBytes(ToneSamples(kLongCue, {}))));
     }
@@ -148,15 +145,15 @@ private slots:
         PlayerFolder player;
         WriteToneWav(player.File("INTRO.wav"), kLongCue);
         WriteBytes(player.File("Print.txt"), " 1234\r\n");
-        const auto program = Start(player);
-        QVERIFY2(program->Failure().isEmpty(), qPrintable(program->Failure()));
+        ProgramOnDisplay program(*display_, {.folder = player.Path()});
+        QVERIFY2(program.Failure().isEmpty(), qPrintable(program.Failure()));
         QElapsedTimer sinceClick;
         sinceClick.start();
-        QVERIFY(program->Click(Control::Command(9)));
-        QVERIFY(program->RequestClose());
-        QVERIFY(program->WaitForEnd());
+        QVERIFY(program.Click(Control::Command(9)));
+        QVERIFY(program.RequestClose());
+        QVERIFY(program.WaitForEnd());
         QVERIFY2(sinceClick.elapsed() >= kLongCue.count(), "ended during the intro");
-        QCOMPARE(program->ExitStatus(), 0);
+        QCOMPARE(program.ExitStatus(), 0);
         QCOMPARE(ReadBytes(player.File("Print.txt")), std::string(" 1234\r\n"));
     }
 };

@@ -7,6 +7,7 @@
 #include "files.h"
 #include "program_on_display.h"
 #include "screen_probes.h"
+#include "status_labels.h"
 #include "suites.h"
 #include "window_layout.h"
 
@@ -22,13 +23,6 @@ using namespace marvesto::testing;
 using namespace std::chrono_literals;
 
 namespace {
-
-const Control kOffer = Control::Label(StatusLabel::kOffer);
-const Control kDeal = Control::Label(StatusLabel::kDeal);
-const Control kOwnCase = Control::Label(StatusLabel::kOwnCase);
-const Control kEnd = Control::Label(StatusLabel::kEnd);
-const Control kResult = Control::Label(StatusLabel::kResult);
-const Control kHighScore = Control::Label(StatusLabel::kHighScore);
 
 // The first offer lies between these, whatever the prizes drawn.
 constexpr int kLowestFirstOffer = 1400;
@@ -81,7 +75,7 @@ void ShowFinalScreen(BoardView& board, int ownCase) {
         board.Hide(Control::Command(k));
         board.Hide(Control::Label(k));
     }
-    for (const Control hidden : {kOffer, kDeal, Control::Label(StatusLabel::kPrompt)}) {
+    for (const Control hidden : {kOffer, kDeal, kPrompt}) {
         board.Hide(hidden);
     }
     board.Show(kEnd);
@@ -124,9 +118,9 @@ private slots:
     void windowIsAsLaidOutWhateverTheOptions() {
         QFETCH(QStringList, arguments);
         PlayerFolder player;
-        const auto program = Start(player, arguments);
-        QVERIFY2(program->Failure().isEmpty(), qPrintable(program->Failure()));
-        const QString id = QString::number(program->Window());
+        ProgramOnDisplay program(*display_, {.folder = player.Path(), .arguments = arguments});
+        QVERIFY2(program.Failure().isEmpty(), qPrintable(program.Failure()));
+        const QString id = QString::number(program.Window());
         const ToolRun info = display_->Run("xwininfo", {"-id", id});
         QVERIFY2(info.output.contains("Width: 690\n") && info.output.contains("Height: 505\n"),
                  info.output.constData());
@@ -137,7 +131,7 @@ private slots:
         ExpectedWindow expected;
         expected.Board().SetCaption(kHighScore, HighScoreCaption(0));
         const QImage start =
-            program->ScreenUntil([&](const QImage& screen) { return expected.Matches(screen); });
+            program.ScreenUntil([&](const QImage& screen) { return expected.Matches(screen); });
         QVERIFY(expected.Matches(start));
     }
 
@@ -164,9 +158,9 @@ private slots:
         ExpectedWindow expected;
         int offer = 0;
         {
-            const auto program = Start(player);
-            QVERIFY2(program->Failure().isEmpty(), qPrintable(program->Failure()));
-            const QImage start = program->ScreenUntil([&](const QImage& screen) {
+            ProgramOnDisplay program(*display_, {.folder = player.Path()});
+            QVERIFY2(program.Failure().isEmpty(), qPrintable(program.Failure()));
+            const QImage start = program.ScreenUntil([&](const QImage& screen) {
                 return expected.ShowsCaption(screen, kHighScore, HighScoreCaption(highScore));
             });
             QVERIFY(ShowsAmount(expected, start, kHighScore, HighScoreCaption, highScore));
@@ -174,23 +168,23 @@ private slots:
             // The first click uncovers the ladder; the sixth brings the first
             // offer. No cue files lie in the folder, so every cue is silent.
             QCOMPARE(LadderLabelsShown(start), 0);
-            QVERIFY(program->OpenCases(6));
-            const QImage offered = program->ScreenUntil(
-                [](const QImage& screen) { return LabelShown(screen, kDeal); });
+            QVERIFY(program.OpenCases(6));
+            const QImage offered =
+                program.ScreenUntil([](const QImage& screen) { return LabelShown(screen, kDeal); });
             QVERIFY(LabelShown(offered, kDeal));
             QCOMPARE(LadderLabelsShown(offered), 21);
             QCOMPARE(ReadBytesIfAny(file), stored);
 
-            QVERIFY(program->Click(kDeal));
+            QVERIFY(program.Click(kDeal));
             const QImage dealt =
-                program->ScreenUntil([](const QImage& screen) { return LabelShown(screen, kEnd); });
+                program.ScreenUntil([](const QImage& screen) { return LabelShown(screen, kEnd); });
             QVERIFY(LabelShown(dealt, kEnd));
             const std::string saved = ReadBytesIfAny(file);
             offer = SavedAmount(saved);
             QVERIFY2(offer >= kLowestFirstOffer && offer <= kHighestFirstOffer, saved.c_str());
             QVERIFY(offer > highScore);
 
-            expected.Board().Hide(Control::Label(StatusLabel::kPrompt));
+            expected.Board().Hide(kPrompt);
             expected.Board().Show(kOffer);
             expected.Board().Show(kDeal);
             QVERIFY(ShowsAmount(expected, offered, kOffer, OfferCaption, offer));
@@ -199,20 +193,20 @@ private slots:
             ShowFinalScreen(expected.Board(), 1);
             expected.Board().SetCaption(kHighScore, HighScoreCaption(highScore));
             expected.Board().SetCaption(kResult, FinalResultCaption(offer));
-            const QImage final = program->ScreenUntil(
-                [&](const QImage& screen) { return expected.Matches(screen); });
+            const QImage final =
+                program.ScreenUntil([&](const QImage& screen) { return expected.Matches(screen); });
             QVERIFY(expected.Matches(final));
             QVERIFY(ShowsAmount(expected, final, kResult, FinalResultCaption, offer));
 
-            QVERIFY(program->Click(kEnd));
-            QVERIFY(program->WaitForEnd());
-            QCOMPARE(program->ExitStatus(), 0);
+            QVERIFY(program.Click(kEnd));
+            QVERIFY(program.WaitForEnd());
+            QCOMPARE(program.ExitStatus(), 0);
             QCOMPARE(ReadBytesIfAny(file), saved);
         }
 
-        const auto next = Start(player);
-        QVERIFY2(next->Failure().isEmpty(), qPrintable(next->Failure()));
-        const QImage restarted = next->ScreenUntil([&](const QImage& screen) {
+        ProgramOnDisplay next(*display_, {.folder = player.Path()});
+        QVERIFY2(next.Failure().isEmpty(), qPrintable(next.Failure()));
+        const QImage restarted = next.ScreenUntil([&](const QImage& screen) {
             return expected.ShowsCaption(screen, kHighScore, HighScoreCaption(offer));
         });
         QVERIFY(ShowsAmount(expected, restarted, kHighScore, HighScoreCaption, offer));
@@ -222,32 +216,32 @@ private slots:
     // the cases, Space opens one, D takes the offer and Return ends.
     void keyboardAlonePlaysAWholeGame() {
         PlayerFolder player;
-        const auto program = Start(player);
-        QVERIFY2(program->Failure().isEmpty(), qPrintable(program->Failure()));
+        ProgramOnDisplay program(*display_, {.folder = player.Path()});
+        QVERIFY2(program.Failure().isEmpty(), qPrintable(program.Failure()));
         const auto pressed = [&program](const QString& key, int gone) {
-            QVERIFY(program->Key(key));
+            QVERIFY(program.Key(key));
             const QImage screen =
-                program->ScreenUntil([gone](const QImage& shot) { return !CaseShown(shot, gone); });
+                program.ScreenUntil([gone](const QImage& shot) { return !CaseShown(shot, gone); });
             QVERIFY2(!CaseShown(screen, gone), qPrintable(key));
         };
         pressed("space", 1);
-        QVERIFY(program->Key("Tab"));
+        QVERIFY(program.Key("Tab"));
         pressed("space", 3);
-        QVERIFY(program->Key("shift+Tab"));
+        QVERIFY(program.Key("shift+Tab"));
         pressed("space", 2);
         for (int k = 4; k <= 6; ++k) {
             pressed("space", k);
         }
         const QImage offered =
-            program->ScreenUntil([](const QImage& screen) { return LabelShown(screen, kDeal); });
+            program.ScreenUntil([](const QImage& screen) { return LabelShown(screen, kDeal); });
         QVERIFY(LabelShown(offered, kDeal));
-        QVERIFY(program->Key("d"));
+        QVERIFY(program.Key("d"));
         const QImage final =
-            program->ScreenUntil([](const QImage& screen) { return LabelShown(screen, kEnd); });
+            program.ScreenUntil([](const QImage& screen) { return LabelShown(screen, kEnd); });
         QVERIFY(LabelShown(final, kEnd));
-        QVERIFY(program->Key("Return"));
-        QVERIFY(program->WaitForEnd());
-        QCOMPARE(program->ExitStatus(), 0);
+        QVERIFY(program.Key("Return"));
+        QVERIFY(program.WaitForEnd());
+        QCOMPARE(program.ExitStatus(), 0);
         const int offer = SavedAmount(ReadBytesIfAny(player.File("Print.txt")));
         QVERIFY(offer >= kLowestFirstOffer && offer <= kHighestFirstOffer);
     }

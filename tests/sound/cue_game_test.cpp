@@ -118,7 +118,7 @@ private:
         PlayThrough(silent.game, ending);
         QCOMPARE(rig.log.All(), silent.log.All());
         QCOMPARE(rig.board.ShownControls(), silent.board.ShownControls());
-        const Control result = Control::Label(StatusLabel::kResult);
+        const Control result = kResult;
         QCOMPARE(rig.board.Caption(result), silent.board.Caption(result));
         QCOMPARE_EQ(rig.end.quits, 1);
     }

@@ -50,7 +50,7 @@ struct FileGame {
     }
 
     std::string HighScoreCaption() const {
-        return rig.board.Caption(Control::Label(StatusLabel::kHighScore));
+        return rig.board.Caption(kHighScore);
     }
 
     std::vector<std::string> reports;
@@ -164,7 +164,7 @@ private slots:
 
         play.Play(kOwnFiftyCents);
 
-        QCOMPARE(play.rig.board.Caption(Control::Label(StatusLabel::kResult)),
+        QCOMPARE(play.rig.board.Caption(kResult),
                  std::string("               YOU WIN!! $ .5"));
         QCOMPARE(ReadBytes(file_), std::string(" .5\r\n"));
         FileGame next(file_);
@@ -189,8 +189,8 @@ private slots:
                 .contains(QStringLiteral("Could not save the high score to \"%1\": Is a directory")
                               .arg(QString::fromStdString(file_.string()))),
             play.reports.back().c_str());
-        QVERIFY(play.rig.board.IsShown(Control::Label(StatusLabel::kResult)));
-        QCOMPARE(play.rig.board.Caption(Control::Label(StatusLabel::kResult)),
+        QVERIFY(play.rig.board.IsShown(kResult));
+        QCOMPARE(play.rig.board.Caption(kResult),
                  std::string("YOU WIN!! $ 16356"));
         QCOMPARE(play.rig.end.quits, 1);
         QVERIFY(fs::is_directory(file_));

@@ -24,6 +24,7 @@ std::vector<AccessibleControl> AccessibleControls(const TestDisplay& display) {
     const ToolRun run = display.Run(kPython, {kReader, QStringLiteral("controls")});
     std::vector<AccessibleControl> controls;
     if (!run.Succeeded()) {
+        qWarning("reading the accessibility bus failed: %s", run.errors.constData());
         return controls;
     }
     for (const QByteArray& line : run.output.split('\n')) {
@@ -46,7 +47,11 @@ std::vector<AccessibleControl> AccessibleControls(const TestDisplay& display) {
 }
 
 bool PressAccessible(const TestDisplay& display, const QString& name) {
-    return display.Run(kPython, {kReader, QStringLiteral("press"), name}).Succeeded();
+    const ToolRun run = display.Run(kPython, {kReader, QStringLiteral("press"), name});
+    if (!run.Succeeded()) {
+        qWarning("pressing through the accessibility bus failed: %s", run.errors.constData());
+    }
+    return run.Succeeded();
 }
 
 AccessibilityEvents::AccessibilityEvents(const TestDisplay& display) {
@@ -60,7 +65,11 @@ bool AccessibilityEvents::Ready() {
     while (!listener_.canReadLine() && listener_.state() != QProcess::NotRunning &&
            listener_.waitForReadyRead(static_cast<int>(kPatience.count()))) {
     }
-    return listener_.readLine().trimmed() == "ready";
+    const bool ready = listener_.readLine().trimmed() == "ready";
+    if (!ready) {
+        qWarning("the listener failed: %s", listener_.readAllStandardError().constData());
+    }
+    return ready;
 }
 
 std::vector<AccessibleEvent> AccessibilityEvents::Stop() {

@@ -137,6 +137,7 @@ void TestDisplay::StartServer(QSize screen) {
 // A desktop always has a session bus; without one Qt and SDL each try to
 // start one through dbus-launch.
 void TestDisplay::StartSessionBus(bool accessibility) {
+    bus_.setProcessEnvironment(Environment());
     busAddress_ = StartAnnounced(bus_, QStringLiteral("dbus-daemon"),
                                  {QStringLiteral("--session"), QStringLiteral("--nofork"),
                                   QStringLiteral("--print-address=1")});
@@ -147,16 +148,37 @@ void TestDisplay::StartSessionBus(bool accessibility) {
     if (!accessibility) {
         return;
     }
-    const ToolRun enabled = Run(
-        QStringLiteral("gdbus"),
-        {QStringLiteral("call"), QStringLiteral("--session"), QStringLiteral("--dest"),
-         QStringLiteral("org.a11y.Bus"), QStringLiteral("--object-path"),
-         QStringLiteral("/org/a11y/bus"), QStringLiteral("--method"),
-         QStringLiteral("org.freedesktop.DBus.Properties.Set"), QStringLiteral("org.a11y.Status"),
-         QStringLiteral("IsEnabled"), QStringLiteral("<true>")});
-    if (!enabled.Succeeded()) {
-        failure_ = QStringLiteral("cannot turn accessibility on: ") +
-                   QString::fromLocal8Bit(enabled.errors);
+    // Turned on as a screen reader turns it on; then the accessibility bus's
+    // registry is woken and waited for, so that neither the program nor the
+    // test's reader races its start.
+    const QStringList onSessionBus{QStringLiteral("call"),          QStringLiteral("--session"),
+                                   QStringLiteral("--dest"),        QStringLiteral("org.a11y.Bus"),
+                                   QStringLiteral("--object-path"), QStringLiteral("/org/a11y/bus"),
+                                   QStringLiteral("--method")};
+    const ToolRun enabled =
+        Run(QStringLiteral("gdbus"),
+            onSessionBus + QStringList{QStringLiteral("org.freedesktop.DBus.Properties.Set"),
+                                       QStringLiteral("org.a11y.Status"),
+                                       QStringLiteral("IsEnabled"), QStringLiteral("<true>")});
+    const ToolRun address =
+        Run(QStringLiteral("gdbus"),
+            onSessionBus + QStringList{QStringLiteral("org.a11y.Bus.GetAddress")});
+    // gdbus prints the address as a tuple: ('unix:path=...,guid=...',)
+    const QString accessibilityBus =
+        QString::fromUtf8(address.output).section(QLatin1Char('\''), 1, 1);
+    const ToolRun registry =
+        Run(QStringLiteral("gdbus"),
+            {QStringLiteral("call"), QStringLiteral("--address"), accessibilityBus,
+             QStringLiteral("--timeout"), QString::number(kPatience.count() / 1000),
+             QStringLiteral("--dest"), QStringLiteral("org.a11y.atspi.Registry"),
+             QStringLiteral("--object-path"), QStringLiteral("/org/a11y/atspi/registry"),
+             QStringLiteral("--method"), QStringLiteral("org.freedesktop.DBus.Peer.Ping")});
+    for (const ToolRun* step : {&enabled, &address, &registry}) {
+        if (!step->Succeeded()) {
+            failure_ = QStringLiteral("cannot turn accessibility on: ") +
+                       QString::fromLocal8Bit(step->errors);
+            return;
+        }
     }
 }
 
@@ -174,6 +196,7 @@ QProcessEnvironment TestDisplay::Environment() const {
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     environment.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
     environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), busAddress_);
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path());
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     return environment;
 }

@@ -12,6 +12,7 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <chrono>
 #include <cstdint>
@@ -79,6 +80,9 @@ private:
     void StartSessionBus(bool accessibility);
     std::uint32_t FindWindow(const QByteArray& title) const;
 
+    // The session's own runtime folder: the accessibility bus keeps its
+    // socket there, which would clash between displays in a shared one.
+    QTemporaryDir runtime_;
     QProcess server_;
     QProcess bus_;
     QString name_;

@@ -8,6 +8,7 @@
 #include "high_score_store.h"
 #include "program_end.h"
 #include "random_source.h"
+#include "status_labels.h"
 
 #include <chrono>
 #include <cstddef>

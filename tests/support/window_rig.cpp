@@ -63,6 +63,15 @@ void WindowRig::ClickAt(QPoint position) {
     QTest::mouseClick(window.windowHandle(), Qt::LeftButton, Qt::NoModifier, position);
 }
 
+void WindowRig::ClickNext(int count) {
+    for (int k = 1; k <= kCaseCount && count > 0; ++k) {
+        if (!Widget(Control::Command(k))->isHidden()) {
+            Click(Control::Command(k));
+            --count;
+        }
+    }
+}
+
 void WindowRig::Key(Qt::Key key) {
     QWidget* focus = QApplication::focusWidget();
     QTest::keyClick(focus != nullptr ? focus : &window, key);

@@ -33,6 +33,8 @@ public:
     // shown on top at that place.
     void Click(Control control);
     void ClickAt(QPoint position);
+    // Clicks `count` more cases, taking the lowest numbers still shown.
+    void ClickNext(int count);
     // A key pressed and released where the keyboard focus is.
     void Key(Qt::Key key);
 

@@ -76,11 +76,9 @@ private slots:
         play.rig.ScriptPrizes(WorkedExample());
         play.Start(200000);
         CheckEveryControl(play);
-        for (int k = 1; k <= kClicksToFirstOffer; ++k) {
-            play.Click(Control::Command(k));
-        }
+        play.ClickNext(kClicksToFirstOffer);
         CheckEveryControl(play);
-        play.Click(Control::Label(StatusLabel::kDeal));
+        play.Click(kDeal);
         CheckEveryControl(play);
     }
 
@@ -90,16 +88,13 @@ private slots:
         WindowRig play;
         play.rig.ScriptPrizes(WorkedExample());
         play.Start();
-        const Control deal = Control::Label(StatusLabel::kDeal);
-        const Control end = Control::Label(StatusLabel::kEnd);
+        const Control deal = kDeal;
+        const Control end = kEnd;
         QCOMPARE(Accessible(play.Widget(deal))->text(QAccessible::Description),
                  QStringLiteral("Key: D"));
         QCOMPARE(Accessible(play.Widget(end))->text(QAccessible::Description),
                  QStringLiteral("Keys: Return, Enter, Space"));
-        QCOMPARE(Accessible(play.Widget(Control::Label(StatusLabel::kOffer)))
-                     ->actionInterface()
-                     ->actionNames(),
-                 QStringList());
+        QCOMPARE(Accessible(play.Widget(kOffer))->actionInterface()->actionNames(), QStringList());
 
         const auto press = [&play](Control label) {
             Accessible(play.Widget(label))
@@ -111,9 +106,7 @@ private slots:
         press(end);
         QCOMPARE(play.rig.log.Size(), beforeOffer);
 
-        for (int k = 1; k <= kClicksToFirstOffer; ++k) {
-            play.Click(Control::Command(k));
-        }
+        play.ClickNext(kClicksToFirstOffer);
         press(deal);
         QCOMPARE(play.ShownControls(), FinalScreenControls());
         press(end);
@@ -126,9 +119,7 @@ private slots:
         WindowRig play;
         play.rig.ScriptPrizes(WorkedExample());
         play.Start();
-        for (int k = 1; k < kClicksToFirstOffer; ++k) {
-            play.Click(Control::Command(k));
-        }
+        play.ClickNext(kClicksToFirstOffer - 1);
         heard.clear();
         play.Click(Control::Command(kClicksToFirstOffer));
         const std::vector<std::pair<QAccessible::Event, QString>> offer{

@@ -20,8 +20,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-const Control kDeal = Control::Label(StatusLabel::kDeal);
-
 // What the first click of the worked example on CASE 1 does after its cue.
 const Entries kFirstClick{"hide Label27", "hide Command1",
                           "show Label30", "caption Label30 [CASE  1]",
@@ -130,9 +128,7 @@ private slots:
         };
         deal();
         QVERIFY(play.rig.log.All().back() == "prepare sound");
-        for (int k = 1; k <= kClicksToFirstOffer; ++k) {
-            play.Click(Control::Command(k));
-        }
+        play.ClickNext(kClicksToFirstOffer);
         play.rig.cues.whilePlaying = [&deal](const std::string& cue) {
             if (cue == "DEAL.wav") {
                 deal();

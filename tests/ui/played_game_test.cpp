@@ -14,10 +14,6 @@ using namespace marvesto::testing;
 
 namespace {
 
-const Control kOffer = Control::Label(StatusLabel::kOffer);
-const Control kDeal = Control::Label(StatusLabel::kDeal);
-const Control kResult = Control::Label(StatusLabel::kResult);
-
 Entries LadderLabels() {
     Entries labels;
     for (int p = 1; p <= kCaseCount; ++p) {
@@ -57,18 +53,17 @@ private slots:
         WindowRig play;
         play.rig.ScriptPrizes(WorkedExample());
         play.Start(2500);
-        QCOMPARE(play.Caption(Control::Label(StatusLabel::kHighScore)),
-                 QStringLiteral("HISCORE: 2500"));
+        QCOMPARE(play.Caption(kHighScore), QStringLiteral("HISCORE: 2500"));
         QCOMPARE(play.window.focusWidget(), play.Widget(Control::Command(1)));
         QCOMPARE(VisibleLadder(play), Entries());
 
         // The first click chooses the own case and uncovers the whole ladder at once.
         play.Click(Control::Command(1));
         QCOMPARE(VisibleLadder(play), LadderLabels());
-        QVERIFY(play.Widget(Control::Label(StatusLabel::kPrompt))->isHidden());
+        QVERIFY(play.Widget(kPrompt)->isHidden());
         QVERIFY(play.Widget(Control::Command(1))->isHidden());
-        QCOMPARE(play.Caption(Control::Label(StatusLabel::kOwnCase)), QStringLiteral("CASE  1"));
-        QVERIFY(play.Widget(Control::Label(StatusLabel::kOwnCase))->isVisible());
+        QCOMPARE(play.Caption(kOwnCase), QStringLiteral("CASE  1"));
+        QVERIFY(play.Widget(kOwnCase)->isVisible());
 
         // Every later click strikes exactly its own prize off the ladder.
         std::vector<int> struck;
@@ -105,7 +100,7 @@ private slots:
         QCOMPARE(std::count(deal.begin(), deal.end(), "save 5934"), 2);
 
         const auto beforeEnd = play.rig.log.Size();
-        play.Click(Control::Label(StatusLabel::kEnd));
+        play.Click(kEnd);
         QCOMPARE(play.Caption(kResult), QStringLiteral("YOU WIN!! $ 5934"));
         const Entries end{"hide Label27", "show Label34", "caption Label34 [YOU WIN!! $ 5934]",
                           "cue END.wav", "exit 0"};
@@ -124,7 +119,7 @@ private slots:
         QCOMPARE(VisibleLadder(play), (Entries{"Label4", "Label25"}));
         play.Click(Control::Command(1));
         QCOMPARE(play.ShownControls(), FinalScreenControls());
-        QCOMPARE(play.Caption(Control::Label(StatusLabel::kOwnCase)), QStringLiteral("CASE  26"));
+        QCOMPARE(play.Caption(kOwnCase), QStringLiteral("CASE  26"));
         QCOMPARE(play.Caption(kResult), QStringLiteral("               YOU WIN!! $ 50000"));
         QCOMPARE(play.rig.log.All().back(), std::string("save 50000"));
     }
@@ -147,13 +142,10 @@ private slots:
         // Where DEAL and the end label lie while they are hidden, off the cases.
         quietClicks({StatusLabel::kDeal});
         const auto beforeEndLabel = play.rig.log.Size();
-        play.ClickAt(play.Widget(Control::Label(StatusLabel::kEnd))->geometry().topLeft() +
-                     QPoint(2, 24));
+        play.ClickAt(play.Widget(kEnd)->geometry().topLeft() + QPoint(2, 24));
         QCOMPARE(play.rig.log.Size(), beforeEndLabel);
 
-        for (int k = 1; k <= kClicksToFirstOffer; ++k) {
-            play.Click(Control::Command(k));
-        }
+        play.ClickNext(kClicksToFirstOffer);
         quietClicks({StatusLabel::kOffer, StatusLabel::kOwnCase, 5, 26, 1});
         const auto beforeHiddenCase = play.rig.log.Size();
         play.ClickAt(play.Widget(Control::Command(1))->geometry().center());
@@ -166,9 +158,7 @@ private slots:
         WindowRig play;
         play.rig.ScriptPrizes(WorkedExample());
         play.Start();
-        for (int k = 1; k <= kClicksToFirstOffer; ++k) {
-            play.Click(Control::Command(k));
-        }
+        play.ClickNext(kClicksToFirstOffer);
         play.Click(kDeal);
         play.ClickAt(play.Widget(Control::Command(8))->geometry().center());
         QCOMPARE(play.rig.log.All().back(), std::string("exit 0"));
@@ -196,7 +186,7 @@ private slots:
 
         play.Key(Qt::Key_Space);
         QVERIFY(play.Widget(Control::Command(1))->isHidden());
-        QCOMPARE(play.Caption(Control::Label(StatusLabel::kOwnCase)), QStringLiteral("CASE  1"));
+        QCOMPARE(play.Caption(kOwnCase), QStringLiteral("CASE  1"));
         QCOMPARE(QApplication::focusWidget(), play.Widget(Control::Command(2)));
         for (int k = 2; k <= kClicksToFirstOffer; ++k) {
             play.Key(Qt::Key_Space);
