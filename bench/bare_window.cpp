@@ -10,6 +10,8 @@
 
 #ifdef BARE_WINDOW_WITH_SDL_AUDIO
 #include <SDL.h>
+
+#include <cstdio>
 #endif
 
 int main(int argc, char* argv[]) {
@@ -17,7 +19,12 @@ int main(int argc, char* argv[]) {
 #ifdef BARE_WINDOW_WITH_SDL_AUDIO
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_InitSubSystem(SDL_INIT_AUDIO);
-    SDL_GetNumAudioDevices(0);
+    const int outputs = SDL_GetNumAudioDevices(0);
+    // The driver SDL chose tells the benchmark whether a sound server was
+    // within reach.
+    const char* driver = SDL_GetCurrentAudioDriver();
+    std::printf("sdl-audio-driver %s\nsdl-audio-outputs %d\n", driver != nullptr ? driver : "none",
+                outputs);
 #endif
 
     QWidget window;

@@ -1,16 +1,23 @@
 // Starts a windowed program on the X display and watches it from outside: how
 // long from the process start until its window shows its first painted frame,
-// and, after a scripted session of clicks, the program's peak resident memory.
+// how long a first click takes to show, and, after a scripted session of
+// clicks, the program's peak resident memory.
 //
-//     window_probe_bench TITLE X,Y RRGGBB [--click X,Y]... [--end-click X,Y]
-//                        -- PROGRAM [ARGUMENT]...
+//     window_probe_bench TITLE X,Y RRGGBB
+//                        [--first-click-after MS X,Y X2,Y2 RRGGBB]
+//                        [--click X,Y]... [--end-click X,Y] -- PROGRAM [ARGUMENT]...
 //
 // The first frame is there when the top-level window titled TITLE is mapped
-// and its pixel at X,Y has the colour RRGGBB. Each --click then goes to the
-// window with xdotool, a moment apart. The session ends with the --end-click,
-// after which the program must end by itself, or else with the window
-// system's close request. Prints "first-frame-ms" and "peak-rss-kib" lines.
+// and its pixel at X,Y has the colour RRGGBB. MS milliseconds later the
+// --first-click-after goes to X,Y, timed from just before it is sent until
+// the pixel at X2,Y2 has the colour given with it. Each --click then goes to
+// the window, a moment apart. The session ends with the --end-click, after
+// which the program must end by itself, or else with the window system's
+// close request. Clicks go through the X server's XTEST extension, as a
+// pointer's would. Prints "first-frame-ms", "first-click-ms" when asked for
+// and "peak-rss-kib" lines.
 #include <xcb/xcb.h>
+#include <xcb/xtest.h>
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -37,6 +44,9 @@ using namespace std::chrono_literals;
 // Short against a start-up of a few hundred milliseconds, long enough not to
 // take a core away from the program being watched.
 constexpr auto kPollPeriod = 1ms;
+// A click takes a millisecond or two to show; polling finer than the
+// difference to be seen keeps the probe's own delay out of it.
+constexpr auto kClickPollPeriod = 500us;
 constexpr auto kPatience = 30s;
 // A player's pace is slower still; this lets every click be handled and
 // painted before the next one.
@@ -47,10 +57,22 @@ struct Point {
     int y;
 };
 
+Point operator+(Point a, Point b) {
+    return {a.x + b.x, a.y + b.y};
+}
+
+struct FirstClick {
+    Milliseconds after;
+    Point place;
+    Point pixel;
+    std::uint32_t colour;
+};
+
 struct Session {
     std::string title;
     Point pixel{};
     std::uint32_t colour = 0;
+    std::optional<FirstClick> firstClick;
     std::vector<Point> clicks;
     std::optional<Point> endClick;
     std::vector<char*> program;
@@ -72,27 +94,42 @@ Point ParsePoint(const std::string& text) {
     return point;
 }
 
+std::uint32_t ParseColour(const std::string& text) {
+    return static_cast<std::uint32_t>(std::stoul(text, nullptr, 16));
+}
+
 Session ParseArguments(int argc, char** argv) {
     if (argc < 6) {
-        throw std::runtime_error("usage: window_probe_bench TITLE X,Y RRGGBB [--click X,Y]... "
-                                 "[--end-click X,Y] -- PROGRAM [ARGUMENT]...");
+        throw std::runtime_error(
+            "usage: window_probe_bench TITLE X,Y RRGGBB [--first-click-after MS X,Y X2,Y2 RRGGBB] "
+            "[--click X,Y]... [--end-click X,Y] -- PROGRAM [ARGUMENT]...");
     }
     Session session;
     session.title = argv[1];
     session.pixel = ParsePoint(argv[2]);
-    session.colour = static_cast<std::uint32_t>(std::stoul(argv[3], nullptr, 16));
+    session.colour = ParseColour(argv[3]);
     int next = 4;
-    for (; next + 1 < argc && std::strcmp(argv[next], "--") != 0; next += 2) {
-        const std::string option = argv[next];
-        if (option == "--click") {
-            session.clicks.push_back(ParsePoint(argv[next + 1]));
+    const auto take = [&]() -> std::string {
+        if (next >= argc) {
+            throw std::runtime_error("an option lacks its values");
+        }
+        return argv[next++];
+    };
+    while (next < argc && std::strcmp(argv[next], "--") != 0) {
+        const std::string option = take();
+        if (option == "--first-click-after") {
+            // A braced list is evaluated in order, so the values are taken in order.
+            session.firstClick = FirstClick{Milliseconds(std::stod(take())), ParsePoint(take()),
+                                            ParsePoint(take()), ParseColour(take())};
+        } else if (option == "--click") {
+            session.clicks.push_back(ParsePoint(take()));
         } else if (option == "--end-click") {
-            session.endClick = ParsePoint(argv[next + 1]);
+            session.endClick = ParsePoint(take());
         } else {
             throw std::runtime_error("unknown option " + option);
         }
     }
-    if (next + 1 >= argc || std::strcmp(argv[next], "--") != 0) {
+    if (next + 1 >= argc) {
         throw std::runtime_error("no program given after --");
     }
     session.program.assign(argv + next + 1, argv + argc);
@@ -108,6 +145,12 @@ public:
             throw std::runtime_error("cannot open the display named by DISPLAY");
         }
         root_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
+        const xcb_query_extension_reply_t* xtest =
+            xcb_get_extension_data(connection_, &xcb_test_id);
+        if (xtest == nullptr || xtest->present == 0) {
+            xcb_disconnect(connection_);
+            throw std::runtime_error("the display has no XTEST extension to click with");
+        }
     }
     ~Display() { xcb_disconnect(connection_); }
     Display(const Display&) = delete;
@@ -144,6 +187,28 @@ public:
         std::uint32_t pixel = 0;
         std::memcpy(&pixel, xcb_get_image_data(image.get()), sizeof pixel);
         return pixel & 0xFFFFFFU;
+    }
+
+    // Where the window's top left corner is on the screen.
+    Point Origin(xcb_window_t window) const {
+        const auto place = Own(xcb_translate_coordinates_reply(
+            connection_, xcb_translate_coordinates(connection_, window, root_, 0, 0), nullptr));
+        if (!place) {
+            throw std::runtime_error("cannot find the window on the screen");
+        }
+        return {place->dst_x, place->dst_y};
+    }
+
+    // The pointer moves there, then the left button is pressed and released.
+    void Click(Point onScreen) const {
+        const auto x = static_cast<std::int16_t>(onScreen.x);
+        const auto y = static_cast<std::int16_t>(onScreen.y);
+        xcb_test_fake_input(connection_, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, root_, x, y, 0);
+        xcb_test_fake_input(connection_, XCB_BUTTON_PRESS, XCB_BUTTON_INDEX_1, XCB_CURRENT_TIME,
+                            root_, 0, 0, 0);
+        xcb_test_fake_input(connection_, XCB_BUTTON_RELEASE, XCB_BUTTON_INDEX_1, XCB_CURRENT_TIME,
+                            root_, 0, 0, 0);
+        xcb_flush(connection_);
     }
 
     // As a window manager's close button does.
@@ -252,20 +317,6 @@ private:
     pid_t pid_;
 };
 
-void Click(xcb_window_t window, Point at) {
-    const std::string id = std::to_string(window);
-    const std::string x = std::to_string(at.x);
-    const std::string y = std::to_string(at.y);
-    std::vector<const char*> tool{"xdotool", "mousemove", "--window", id.c_str(), x.c_str(),
-                                  y.c_str(), "click",     "1",        nullptr};
-    const pid_t child = Start(const_cast<char* const*>(tool.data()));
-    int status = 0;
-    waitpid(child, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        throw std::runtime_error("xdotool could not click");
-    }
-}
-
 // Returns the window once the pixel shows the colour.
 xcb_window_t WaitForFirstFrame(const Display& display, const Session& session, Child& child) {
     const auto giveUp = Clock::now() + kPatience;
@@ -285,6 +336,26 @@ xcb_window_t WaitForFirstFrame(const Display& display, const Session& session, C
     throw std::runtime_error("no painted window titled \"" + session.title + "\" appeared");
 }
 
+Milliseconds TimeFirstClick(const Display& display, xcb_window_t window, Point origin,
+                            const FirstClick& click, Clock::time_point firstFrameShown,
+                            Child& child) {
+    std::this_thread::sleep_until(firstFrameShown + click.after);
+    // Otherwise the click would seem to take no time at all.
+    if (display.Pixel(window, click.pixel) == click.colour) {
+        throw std::runtime_error("the first click's pixel has its colour before the click");
+    }
+    const auto start = Clock::now();
+    display.Click(origin + click.place);
+    const auto giveUp = start + kPatience;
+    while (display.Pixel(window, click.pixel) != click.colour) {
+        if (Clock::now() > giveUp || !child.Running()) {
+            throw std::runtime_error("the first click did not show");
+        }
+        std::this_thread::sleep_for(kClickPollPeriod);
+    }
+    return Clock::now() - start;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -294,21 +365,31 @@ int main(int argc, char** argv) {
         const auto start = Clock::now();
         Child child(session.program.data());
         const xcb_window_t window = WaitForFirstFrame(display, session, child);
-        const Milliseconds firstFrame = Clock::now() - start;
+        const auto firstFrameShown = Clock::now();
+        const Point origin = display.Origin(window);
 
+        std::optional<Milliseconds> firstClick;
+        if (session.firstClick) {
+            firstClick = TimeFirstClick(display, window, origin, *session.firstClick,
+                                        firstFrameShown, child);
+        }
         for (const Point& place : session.clicks) {
             std::this_thread::sleep_for(kClickPause);
-            Click(window, place);
+            display.Click(origin + place);
         }
         std::this_thread::sleep_for(kClickPause);
         if (session.endClick) {
-            Click(window, *session.endClick);
+            display.Click(origin + *session.endClick);
         } else {
             display.RequestClose(window);
         }
         const long peakKib = child.WaitForEnd();
 
-        std::printf("first-frame-ms %.1f\npeak-rss-kib %ld\n", firstFrame.count(), peakKib);
+        std::printf("first-frame-ms %.1f\n", Milliseconds(firstFrameShown - start).count());
+        if (firstClick) {
+            std::printf("first-click-ms %.1f\n", firstClick->count());
+        }
+        std::printf("peak-rss-kib %ld\n", peakKib);
         return 0;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "window_probe_bench: %s\n", error.what());

@@ -39,21 +39,10 @@ class ProgramDuringCuesTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TestDisplay> display_;
-
-    std::unique_ptr<ProgramOnDisplay>
-    Start(const PlayerFolder& player, std::vector<std::pair<QString, QString>> variables = {}) {
-        return std::make_unique<ProgramOnDisplay>(
-            *display_, ProgramOnDisplay::Start{.folder = player.Path(), .variables = variables});
-    }
+    TestDisplay display_;
 
 private slots:
-    void initTestCase() {
-        display_ = std::make_unique<TestDisplay>();
-        QVERIFY2(display_->Failure().isEmpty(), qPrintable(display_->Failure()));
-    }
-
-    void cleanupTestCase() { display_.reset(); }
+    void initTestCase() { QVERIFY2(display_.Failure().isEmpty(), qPrintable(display_.Failure())); }
 
     // A click made while a cue plays acts on what was shown where it was made,
     // once the cue is over: on the empty place of the hidden DEAL it does
@@ -61,7 +50,7 @@ private slots:
     // case shown it opens that case, which refuses the new offer.
     void clickDuringTheDialActsOnWhatWasShown() {
         PlayerFolder player;
-        ProgramOnDisplay program(*display_, {.folder = player.Path()});
+        ProgramOnDisplay program(display_, {.folder = player.Path()});
         QVERIFY2(program.Failure().isEmpty(), qPrintable(program.Failure()));
         // The first offer comes at once; the later ones ring a long dial.
         QVERIFY(program.OpenCases(10));
@@ -108,8 +97,8 @@ private slots:
         WriteToneWav(player.File("INTRO.wav"), kLongCue);
         const QString device = QString::fromStdString(player.File("device.raw"));
         ProgramOnDisplay program(
-            *display_, {.folder = player.Path(),
-                        .variables = {{"SDL_AUDIODRIVER", "disk"}, {"SDL_DISKAUDIOFILE", device}}});
+            display_, {.folder = player.Path(),
+                       .variables = {{"SDL_AUDIODRIVER", "disk"}, {"SDL_DISKAUDIOFILE", device}}});
         QVERIFY2(program.Failure().isEmpty(), qPrintable(program.Failure()));
         QElapsedTimer sinceFirstClick;
         sinceFirstClick.start();
@@ -145,7 +134,7 @@ private slots:
         PlayerFolder player;
         WriteToneWav(player.File("INTRO.wav"), kLongCue);
         WriteBytes(player.File("Print.txt"), " 1234\r\n");
-        ProgramOnDisplay program(*display_, {.folder = player.Path()});
+        ProgramOnDisplay program(display_, {.folder = player.Path()});
         QVERIFY2(program.Failure().isEmpty(), qPrintable(program.Failure()));
         QElapsedTimer sinceClick;
         sinceClick.start();

@@ -89,21 +89,10 @@ class RealProgramTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TestDisplay> display_;
-
-    std::unique_ptr<ProgramOnDisplay> Start(const PlayerFolder& player,
-                                            const QStringList& arguments = {}) {
-        return std::make_unique<ProgramOnDisplay>(
-            *display_, ProgramOnDisplay::Start{.folder = player.Path(), .arguments = arguments});
-    }
+    TestDisplay display_;
 
 private slots:
-    void initTestCase() {
-        display_ = std::make_unique<TestDisplay>();
-        QVERIFY2(display_->Failure().isEmpty(), qPrintable(display_->Failure()));
-    }
-
-    void cleanupTestCase() { display_.reset(); }
+    void initTestCase() { QVERIFY2(display_.Failure().isEmpty(), qPrintable(display_.Failure())); }
 
     // The window is a fixed layout of fixed captions, whatever options the
     // toolkit would otherwise take from the command line.
@@ -118,13 +107,13 @@ private slots:
     void windowIsAsLaidOutWhateverTheOptions() {
         QFETCH(QStringList, arguments);
         PlayerFolder player;
-        ProgramOnDisplay program(*display_, {.folder = player.Path(), .arguments = arguments});
+        ProgramOnDisplay program(display_, {.folder = player.Path(), .arguments = arguments});
         QVERIFY2(program.Failure().isEmpty(), qPrintable(program.Failure()));
         const QString id = QString::number(program.Window());
-        const ToolRun info = display_->Run("xwininfo", {"-id", id});
+        const ToolRun info = display_.Run("xwininfo", {"-id", id});
         QVERIFY2(info.output.contains("Width: 690\n") && info.output.contains("Height: 505\n"),
                  info.output.constData());
-        const ToolRun hints = display_->Run("xprop", {"-id", id, "WM_NORMAL_HINTS"});
+        const ToolRun hints = display_.Run("xprop", {"-id", id, "WM_NORMAL_HINTS"});
         QVERIFY2(hints.output.contains("minimum size: 690 by 505") &&
                      hints.output.contains("maximum size: 690 by 505"),
                  hints.output.constData());
@@ -158,7 +147,7 @@ private slots:
         ExpectedWindow expected;
         int offer = 0;
         {
-            ProgramOnDisplay program(*display_, {.folder = player.Path()});
+            ProgramOnDisplay program(display_, {.folder = player.Path()});
             QVERIFY2(program.Failure().isEmpty(), qPrintable(program.Failure()));
             const QImage start = program.ScreenUntil([&](const QImage& screen) {
                 return expected.ShowsCaption(screen, kHighScore, HighScoreCaption(highScore));
@@ -204,7 +193,7 @@ private slots:
             QCOMPARE(ReadBytesIfAny(file), saved);
         }
 
-        ProgramOnDisplay next(*display_, {.folder = player.Path()});
+        ProgramOnDisplay next(display_, {.folder = player.Path()});
         QVERIFY2(next.Failure().isEmpty(), qPrintable(next.Failure()));
         const QImage restarted = next.ScreenUntil([&](const QImage& screen) {
             return expected.ShowsCaption(screen, kHighScore, HighScoreCaption(offer));
@@ -216,7 +205,7 @@ private slots:
     // the cases, Space opens one, D takes the offer and Return ends.
     void keyboardAlonePlaysAWholeGame() {
         PlayerFolder player;
-        ProgramOnDisplay program(*display_, {.folder = player.Path()});
+        ProgramOnDisplay program(display_, {.folder = player.Path()});
         QVERIFY2(program.Failure().isEmpty(), qPrintable(program.Failure()));
         const auto pressed = [&program](const QString& key, int gone) {
             QVERIFY(program.Key(key));
