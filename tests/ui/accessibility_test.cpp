@@ -82,34 +82,26 @@ private slots:
         CheckEveryControl(play);
     }
 
-    // Only DEAL and the end label act; each names its keys, and its press
-    // action does what a click does, and only while the label is shown.
+    // Only DEAL and the end label act: each names its keys, and is pressed
+    // like a click (which press counts is the driver's rule, tested there).
     void dealAndEndLabelArePressedLikeAClick() {
         WindowRig play;
         play.rig.ScriptPrizes(WorkedExample());
         play.Start();
-        const Control deal = kDeal;
-        const Control end = kEnd;
-        QCOMPARE(Accessible(play.Widget(deal))->text(QAccessible::Description),
+        QCOMPARE(Accessible(play.Widget(kDeal))->text(QAccessible::Description),
                  QStringLiteral("Key: D"));
-        QCOMPARE(Accessible(play.Widget(end))->text(QAccessible::Description),
+        QCOMPARE(Accessible(play.Widget(kEnd))->text(QAccessible::Description),
                  QStringLiteral("Keys: Return, Enter, Space"));
         QCOMPARE(Accessible(play.Widget(kOffer))->actionInterface()->actionNames(), QStringList());
-
         const auto press = [&play](Control label) {
             Accessible(play.Widget(label))
                 ->actionInterface()
                 ->doAction(QAccessibleActionInterface::pressAction());
         };
-        const auto beforeOffer = play.rig.log.Size();
-        press(deal);
-        press(end);
-        QCOMPARE(play.rig.log.Size(), beforeOffer);
-
         play.ClickNext(kClicksToFirstOffer);
-        press(deal);
+        press(kDeal);
         QCOMPARE(play.ShownControls(), FinalScreenControls());
-        press(end);
+        press(kEnd);
         QCOMPARE(play.rig.log.All().back(), std::string("exit 0"));
     }
 
