@@ -1,12 +1,16 @@
 // The yardstick for the game's start-up and memory: a plain Qt Widgets window
 // of the game window's size with one label. The label is filled red where the
 // game's title band is, so one outside probe sees the first frame of both the
-// same way. Built a second time with SDL's audio started as the game starts
-// it, to tell SDL's share of the game's figures from the rest.
+// same way. Built a second time with SDL's audio started as the game used to
+// start it, to tell SDL's share of the game's figures from the rest.
+//
+//     bare_window_bench WIDTH HEIGHT BAND_LEFT BAND_TOP BAND_WIDTH BAND_HEIGHT
 #include <QApplication>
 #include <QLabel>
 #include <QPalette>
 #include <QWidget>
+
+#include <cstdlib>
 
 #ifdef BARE_WINDOW_WITH_SDL_AUDIO
 #include <SDL.h>
@@ -27,11 +31,15 @@ int main(int argc, char* argv[]) {
                 outputs);
 #endif
 
+    if (argc != 7) {
+        return 2;
+    }
+    const auto number = [argv](int at) { return std::atoi(argv[at]); };
     QWidget window;
     window.setWindowTitle(QStringLiteral("Bare window"));
-    window.setFixedSize(690, 505);
+    window.setFixedSize(number(1), number(2));
     auto* label = new QLabel(QStringLiteral("Bare window"), &window);
-    label->setGeometry(104, 16, 481, 65);
+    label->setGeometry(number(3), number(4), number(5), number(6));
     QPalette red = label->palette();
     red.setColor(QPalette::Window, Qt::red);
     label->setPalette(red);

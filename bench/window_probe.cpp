@@ -5,17 +5,18 @@
 //
 //     window_probe_bench TITLE X,Y RRGGBB
 //                        [--first-click-after MS X,Y X2,Y2 RRGGBB]
-//                        [--click X,Y]... [--end-click X,Y] -- PROGRAM [ARGUMENT]...
+//                        [--click X,Y]... [--click-pause MS] [--end-click X,Y]
+//                        -- PROGRAM [ARGUMENT]...
 //
 // The first frame is there when the top-level window titled TITLE is mapped
 // and its pixel at X,Y has the colour RRGGBB. MS milliseconds later the
 // --first-click-after goes to X,Y, timed from just before it is sent until
 // the pixel at X2,Y2 has the colour given with it. Each --click then goes to
-// the window, a moment apart. The session ends with the --end-click, after
-// which the program must end by itself, or else with the window system's
-// close request. Clicks go through the X server's XTEST extension, as a
-// pointer's would. Prints "first-frame-ms", "first-click-ms" when asked for
-// and "peak-rss-kib" lines.
+// the window, 50 ms or the --click-pause apart. The session ends with the
+// --end-click, after which the program must end by itself, or else with the
+// window system's close request. Clicks go through the X server's XTEST
+// extension, as a pointer's would. Prints "first-frame-ms", "first-click-ms"
+// when asked for and "peak-rss-kib" lines.
 #include <xcb/xcb.h>
 #include <xcb/xtest.h>
 
@@ -50,7 +51,7 @@ constexpr auto kClickPollPeriod = 500us;
 constexpr auto kPatience = 30s;
 // A player's pace is slower still; this lets every click be handled and
 // painted before the next one.
-constexpr auto kClickPause = 50ms;
+constexpr Milliseconds kClickPause = 50ms;
 
 struct Point {
     int x;
@@ -74,6 +75,7 @@ struct Session {
     std::uint32_t colour = 0;
     std::optional<FirstClick> firstClick;
     std::vector<Point> clicks;
+    Milliseconds clickPause = kClickPause;
     std::optional<Point> endClick;
     std::vector<char*> program;
 };
@@ -102,7 +104,7 @@ Session ParseArguments(int argc, char** argv) {
     if (argc < 6) {
         throw std::runtime_error(
             "usage: window_probe_bench TITLE X,Y RRGGBB [--first-click-after MS X,Y X2,Y2 RRGGBB] "
-            "[--click X,Y]... [--end-click X,Y] -- PROGRAM [ARGUMENT]...");
+            "[--click X,Y]... [--click-pause MS] [--end-click X,Y] -- PROGRAM [ARGUMENT]...");
     }
     Session session;
     session.title = argv[1];
@@ -123,6 +125,8 @@ Session ParseArguments(int argc, char** argv) {
                                             ParsePoint(take()), ParseColour(take())};
         } else if (option == "--click") {
             session.clicks.push_back(ParsePoint(take()));
+        } else if (option == "--click-pause") {
+            session.clickPause = Milliseconds(std::stod(take()));
         } else if (option == "--end-click") {
             session.endClick = ParsePoint(take());
         } else {
@@ -374,10 +378,10 @@ int main(int argc, char** argv) {
                                         firstFrameShown, child);
         }
         for (const Point& place : session.clicks) {
-            std::this_thread::sleep_for(kClickPause);
+            std::this_thread::sleep_for(session.clickPause);
             display.Click(origin + place);
         }
-        std::this_thread::sleep_for(kClickPause);
+        std::this_thread::sleep_for(session.clickPause);
         if (session.endClick) {
             display.Click(origin + *session.endClick);
         } else {

@@ -1,0 +1,33 @@
+// Prints where the game window and its controls stand, and their background
+// colours, from the window's own layout tables, so that bench/run-benchmarks
+// clicks and looks where the window really has them:
+//
+//     NAME LEFT TOP WIDTH HEIGHT RRGGBB      (window pixels at 96 dpi)
+#include "control.h"
+#include "window_layout.h"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+void Print(const std::string& name, const QRect& place, const QColor& background) {
+    std::printf("%s %d %d %d %d %s\n", name.c_str(), place.x(), place.y(), place.width(),
+                place.height(), qPrintable(background.name().mid(1)));
+}
+
+} // namespace
+
+int main() {
+    using namespace marvesto;
+    const WindowLayout window = MainWindowLayout();
+    Print("window", ToPixels(window.clientArea), window.background);
+    for (const CaseButtonLayout& button : CaseButtonLayouts()) {
+        // A push button's face is the platform's colour, not the layout's.
+        Print(Control::Command(button.number).Name(), ToPixels(button.place), window.background);
+    }
+    for (const LabelLayout& label : LabelLayouts()) {
+        Print(Control::Label(label.number).Name(), ToPixels(label.place), label.background);
+    }
+    return 0;
+}
