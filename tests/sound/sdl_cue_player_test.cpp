@@ -6,7 +6,7 @@
 #include "test_wav.h"
 
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 #include <algorithm>
 #include <csignal>
