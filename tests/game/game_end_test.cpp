@@ -83,8 +83,7 @@ private slots:
         QCOMPARE(rig.store.saves, (std::vector<Currency>{Dollars(16356), Dollars(16356)}));
         // The high score shown stays the one read at start-up.
         QCOMPARE_EQ(rig.game.State().HiScore, 16355.0F);
-        QCOMPARE(rig.board.Caption(kHighScore),
-                 std::string("HISCORE: 16355"));
+        QCOMPARE(rig.board.Caption(kHighScore), std::string("HISCORE: 16355"));
     }
 
     void lastCaseWinsTheOwnAmountWithoutACue() {
@@ -114,8 +113,7 @@ private slots:
         rig.ScriptPrizes(WorkedExample());
         rig.ClickNext(26);
         QVERIFY(rig.store.saves.empty());
-        QCOMPARE(rig.board.Caption(kResult),
-                 std::string("               YOU WIN!! $ 50000"));
+        QCOMPARE(rig.board.Caption(kResult), std::string("               YOU WIN!! $ 50000"));
     }
 
     void offerOfZeroIsAWinOfZero() {
@@ -125,8 +123,7 @@ private slots:
         rig.ClickNext(11);
         QCOMPARE(rig.game.State().Offer, Dollars(0));
         rig.game.Label28_Click();
-        QCOMPARE(rig.board.Caption(kResult),
-                 std::string("               YOU WIN!! $ 0"));
+        QCOMPARE(rig.board.Caption(kResult), std::string("               YOU WIN!! $ 0"));
         QVERIFY(rig.store.saves.empty());
     }
 

@@ -77,8 +77,7 @@ private slots:
         QCOMPARE(rig.game.State().PickCount, std::int16_t{12});
         QCOMPARE_EQ(rig.game.State().BankPool, 98900.0F);
         QCOMPARE(rig.game.State().Offer, Dollars(5934));
-        QCOMPARE(rig.board.Caption(kOffer),
-                 std::string("OFFER: $ 5934"));
+        QCOMPARE(rig.board.Caption(kOffer), std::string("OFFER: $ 5934"));
         // The $200 of click 11 waits for the third offer.
         QCOMPARE(DeductedFlag(rig.game.State(), 16), std::int16_t{0});
     }
@@ -94,8 +93,7 @@ private slots:
         QCOMPARE_EQ(rig.game.State().BankPool, -3.0F);
         QCOMPARE(rig.game.State().OfferFactor, std::int16_t{2});
         QCOMPARE(rig.game.State().Offer, Dollars(222222));
-        QCOMPARE(rig.board.Caption(kOffer),
-                 std::string("OFFER: $ 222222"));
+        QCOMPARE(rig.board.Caption(kOffer), std::string("OFFER: $ 222222"));
     }
 
     // Each row plays a whole game drawn in a chosen order to its n-th offer.
@@ -151,8 +149,7 @@ private slots:
         rig.ClickNext(kClicksToOffer[offer]);
         QCOMPARE_EQ(rig.game.State().BankPool, pool);
         QCOMPARE(rig.game.State().Offer, Dollars(dollars));
-        QCOMPARE(rig.board.Caption(kOffer),
-                 "OFFER: $ " + std::to_string(dollars));
+        QCOMPARE(rig.board.Caption(kOffer), "OFFER: $ " + std::to_string(dollars));
         QVERIFY(rig.board.IsShown(kDeal));
     }
 
@@ -205,8 +202,7 @@ private slots:
         rig.ScriptPrizes({1, 2, 3, 4, 5, 6});
         bool offerShownDuringCue = true;
         rig.cues.whilePlaying = [&](const std::string&) {
-            offerShownDuringCue = rig.board.IsShown(kOffer) ||
-                                  rig.board.IsShown(kDeal);
+            offerShownDuringCue = rig.board.IsShown(kOffer) || rig.board.IsShown(kDeal);
         };
         rig.ClickNext(6);
         QVERIFY(!offerShownDuringCue);

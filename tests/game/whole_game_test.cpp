@@ -70,8 +70,7 @@ private slots:
     void highScoreOfZeroReadsZero() {
         GameRig rig;
         rig.Start(0.0F);
-        QCOMPARE(rig.board.Caption(kHighScore),
-                 std::string("HISCORE: 0"));
+        QCOMPARE(rig.board.Caption(kHighScore), std::string("HISCORE: 0"));
     }
 
     // The seed depends on the time of day only: the same moment on any date

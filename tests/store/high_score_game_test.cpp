@@ -49,9 +49,7 @@ struct FileGame {
         }
     }
 
-    std::string HighScoreCaption() const {
-        return rig.board.Caption(kHighScore);
-    }
+    std::string HighScoreCaption() const { return rig.board.Caption(kHighScore); }
 
     std::vector<std::string> reports;
     FileHighScoreStore store;
@@ -164,8 +162,7 @@ private slots:
 
         play.Play(kOwnFiftyCents);
 
-        QCOMPARE(play.rig.board.Caption(kResult),
-                 std::string("               YOU WIN!! $ .5"));
+        QCOMPARE(play.rig.board.Caption(kResult), std::string("               YOU WIN!! $ .5"));
         QCOMPARE(ReadBytes(file_), std::string(" .5\r\n"));
         FileGame next(file_);
         QCOMPARE(next.HighScoreCaption(), std::string("HISCORE: .5"));
@@ -190,8 +187,7 @@ private slots:
                               .arg(QString::fromStdString(file_.string()))),
             play.reports.back().c_str());
         QVERIFY(play.rig.board.IsShown(kResult));
-        QCOMPARE(play.rig.board.Caption(kResult),
-                 std::string("YOU WIN!! $ 16356"));
+        QCOMPARE(play.rig.board.Caption(kResult), std::string("YOU WIN!! $ 16356"));
         QCOMPARE(play.rig.end.quits, 1);
         QVERIFY(fs::is_directory(file_));
     }
