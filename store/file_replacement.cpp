@@ -33,6 +33,32 @@ fs::path FileBehindLinks(const fs::path& file) {
     return file;
 }
 
+class ReplacementCategory : public std::error_category {
+public:
+    const char* name() const noexcept override { return "file replacement"; }
+    std::string message(int /*condition*/) const override {
+        return "it is a device or a pipe, not an ordinary file, so it is left as it is";
+    }
+};
+
+std::error_code NotAnOrdinaryFile() {
+    static const ReplacementCategory category;
+    return {1, category};
+}
+
+// A rename over a device or a pipe would put a file in its place. Looked at
+// before anything opens the file, since opening a device can itself act.
+std::error_code CheckKind(FileSystem& files, const fs::path& file) {
+    struct stat status {};
+    if (files.Stat(file.c_str(), &status) != 0) {
+        return errno == ENOENT ? std::error_code() : LastError();
+    }
+    if (S_ISDIR(status.st_mode)) {
+        return std::make_error_code(std::errc::is_a_directory);
+    }
+    return S_ISREG(status.st_mode) ? std::error_code() : NotAnOrdinaryFile();
+}
+
 fs::path DirectoryOf(const fs::path& file) {
     return file.has_parent_path() ? file.parent_path() : fs::path(".");
 }
@@ -50,10 +76,12 @@ std::error_code CheckWritable(FileSystem& files, const fs::path& file,
     }
     struct stat status {};
     std::error_code error;
-    if (files.Fstat(fd, &status) == 0) {
-        permissions = status.st_mode & 07777;
-    } else {
+    if (files.Fstat(fd, &status) != 0) {
         error = LastError();
+    } else if (!S_ISREG(status.st_mode)) {
+        error = NotAnOrdinaryFile();
+    } else {
+        permissions = status.st_mode & 07777;
     }
     // Nothing was written through this descriptor, so closing it cannot fail
     // in a way that matters.
@@ -161,6 +189,9 @@ std::error_code SyncDirectory(FileSystem& files, const fs::path& directory) {
 FileReplacement ReplaceFileContent(const fs::path& file, std::string_view content,
                                    FileSystem& files) {
     const fs::path target = FileBehindLinks(file);
+    if (const auto error = CheckKind(files, target)) {
+        return {false, error};
+    }
     std::optional<mode_t> permissions;
     if (const auto error = CheckWritable(files, target, permissions)) {
         return {false, error};

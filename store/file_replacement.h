@@ -19,10 +19,11 @@ struct FileReplacement {
 };
 
 // Writes the content to a new file beside the old one, flushes it to disk and
-// renames it over the old one. A file that may not be written keeps its
-// content, even where the directory would allow the rename. A symbolic link
-// keeps pointing to the file it names, which is replaced instead. The file's
-// permission bits are kept.
+// renames it over the old one. Only a regular file is replaced: a device, a
+// named pipe or a socket in its place is left as it is, and so is a file that
+// may not be written, even where the directory would allow the rename. A
+// symbolic link keeps pointing to the file it names, which is replaced
+// instead. The file's permission bits are kept.
 FileReplacement ReplaceFileContent(const std::filesystem::path& file, std::string_view content,
                                    FileSystem& files);
 

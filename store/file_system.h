@@ -13,6 +13,7 @@ namespace marvesto {
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
+    virtual int Stat(const char* path, struct stat* status) = 0;
     virtual int Open(const char* path, int flags, mode_t mode) = 0;
     virtual int Fstat(int fd, struct stat* status) = 0;
     virtual int Fchmod(int fd, mode_t mode) = 0;
@@ -26,6 +27,7 @@ public:
 // The operating system's own calls.
 class PosixFileSystem : public FileSystem {
 public:
+    int Stat(const char* path, struct stat* status) override;
     int Open(const char* path, int flags, mode_t mode) override;
     int Fstat(int fd, struct stat* status) override;
     int Fchmod(int fd, mode_t mode) override;

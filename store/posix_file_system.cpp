@@ -6,6 +6,10 @@
 
 namespace marvesto {
 
+int PosixFileSystem::Stat(const char* path, struct stat* status) {
+    return ::stat(path, status);
+}
+
 int PosixFileSystem::Open(const char* path, int flags, mode_t mode) {
     return ::open(path, flags, mode);
 }

@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <string>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 #include <vector>
 
 using namespace marvesto;
@@ -192,6 +194,38 @@ private slots:
         QCOMPARE(ReadBytes(scratch.File()), std::string(" 200\r\n"));
         QCOMPARE(fs::status(scratch.File()).permissions(),
                  fs::perms::owner_read | fs::perms::owner_write);
+    }
+
+    void saveLeavesWhatIsNoFileAlone_data() {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("device") << int{S_IFCHR};
+        QTest::newRow("named pipe") << int{S_IFIFO};
+    }
+
+    // "Print.txt" linked to /dev/null is a common way to keep no score; a save
+    // run by root turned the device into a file of eight bytes.
+    void saveLeavesWhatIsNoFileAlone() {
+        QFETCH(int, kind);
+        if (kind == S_IFCHR && ::geteuid() != 0) {
+            QSKIP("only root may make a device node");
+        }
+        Scratch scratch;
+        const fs::path node = scratch.Dir() / "node";
+        const dev_t device = kind == S_IFCHR ? makedev(1, 3) : 0;
+        QCOMPARE(::mknod(node.c_str(), static_cast<mode_t>(kind) | 0666, device), 0);
+        fs::create_symlink("node", scratch.File());
+
+        scratch.Store().Save(Cents(20000));
+
+        struct stat status {};
+        QCOMPARE(::lstat(node.c_str(), &status), 0);
+        QCOMPARE(static_cast<int>(status.st_mode & S_IFMT), kind);
+        QCOMPARE(status.st_rdev, device);
+        QCOMPARE(EntriesIn(scratch.Dir()), (std::vector<std::string>{"Print.txt", "node"}));
+        QCOMPARE(scratch.reports.size(), std::size_t{1});
+        QCOMPARE(scratch.reports.front(),
+                 "Could not save the high score to \"" + scratch.File().string() +
+                     "\": it is a device or a pipe, not an ordinary file, so it is left as it is.");
     }
 
     // A "Print.txt" that links to a score kept elsewhere stays a link, and the

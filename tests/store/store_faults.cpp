@@ -115,6 +115,10 @@ bool StagedFileSystem::Intercept(const std::string& call) {
     return true;
 }
 
+int StagedFileSystem::Stat(const char* path, struct stat* status) {
+    return Intercept("stat " + Role(path)) ? -1 : PosixFileSystem::Stat(path, status);
+}
+
 int StagedFileSystem::Open(const char* path, int flags, mode_t mode) {
     const std::string role = Role(path);
     if (Intercept("open " + role)) {

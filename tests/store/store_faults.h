@@ -57,6 +57,7 @@ public:
     int faultError = 0;
     std::vector<std::string> calls;
 
+    int Stat(const char* path, struct stat* status) override;
     int Open(const char* path, int flags, mode_t mode) override;
     int Fstat(int fd, struct stat* status) override;
     int Fchmod(int fd, mode_t mode) override;
