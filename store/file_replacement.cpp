@@ -63,12 +63,19 @@ fs::path DirectoryOf(const fs::path& file) {
     return file.has_parent_path() ? file.parent_path() : fs::path(".");
 }
 
+// What the new file takes over from the one it replaces.
+struct Ownership {
+    uid_t owner;
+    gid_t group;
+    mode_t permissions;
+};
+
 // The rename that replaces the file asks only the directory for permission,
 // so the file's own permission is asked here by opening it for writing, which
-// changes nothing in it. Gives the permission bits of the existing file, or
-// none when there is no file yet.
+// changes nothing in it. Gives the existing file's ownership, or none when
+// there is no file yet.
 std::error_code CheckWritable(FileSystem& files, const fs::path& file,
-                              std::optional<mode_t>& permissions) {
+                              std::optional<Ownership>& ownership) {
     // Non-blocking, so that a named pipe in the file's place cannot hang the game.
     const int fd = files.Open(file.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0);
     if (fd < 0) {
@@ -81,7 +88,7 @@ std::error_code CheckWritable(FileSystem& files, const fs::path& file,
     } else if (!S_ISREG(status.st_mode)) {
         error = NotAnOrdinaryFile();
     } else {
-        permissions = status.st_mode & 07777;
+        ownership = Ownership{status.st_uid, status.st_gid, status.st_mode & 07777};
     }
     // Nothing was written through this descriptor, so closing it cannot fail
     // in a way that matters.
@@ -123,9 +130,11 @@ public:
         return std::make_error_code(std::errc::file_exists);
     }
 
-    std::error_code Fill(std::string_view content, std::optional<mode_t> permissions) {
-        if (permissions && files_.Fchmod(fd_, *permissions) != 0) {
-            return LastError();
+    std::error_code Fill(std::string_view content, const std::optional<Ownership>& ownership) {
+        if (ownership) {
+            if (const auto error = TakeOver(*ownership)) {
+                return error;
+            }
         }
         while (!content.empty()) {
             const ssize_t written = files_.Write(fd_, content.data(), content.size());
@@ -151,6 +160,23 @@ public:
             return LastError();
         }
         return {};
+    }
+
+    // Only root may give a file away, and only a member may give it to a
+    // group: a group member saving a file the group shares keeps at least
+    // the group, so the next member can still replace it. Changing the owner
+    // clears the set-id bits, so the mode comes after.
+    std::error_code TakeOver(const Ownership& ownership) {
+        if (files_.Fchown(fd_, ownership.owner, ownership.group) != 0) {
+            if (errno != EPERM) {
+                return LastError();
+            }
+            if (files_.Fchown(fd_, static_cast<uid_t>(-1), ownership.group) != 0 &&
+                errno != EPERM) {
+                return LastError();
+            }
+        }
+        return files_.Fchmod(fd_, ownership.permissions) == 0 ? std::error_code() : LastError();
     }
 
     std::error_code MoveIntoPlace() {
@@ -192,15 +218,15 @@ FileReplacement ReplaceFileContent(const fs::path& file, std::string_view conten
     if (const auto error = CheckKind(files, target)) {
         return {false, error};
     }
-    std::optional<mode_t> permissions;
-    if (const auto error = CheckWritable(files, target, permissions)) {
+    std::optional<Ownership> ownership;
+    if (const auto error = CheckWritable(files, target, ownership)) {
         return {false, error};
     }
     TemporaryFile temporary(files, target);
     if (const auto error = temporary.Create()) {
         return {false, error};
     }
-    if (const auto error = temporary.Fill(content, permissions)) {
+    if (const auto error = temporary.Fill(content, ownership)) {
         return {false, error};
     }
     if (const auto error = temporary.MoveIntoPlace()) {

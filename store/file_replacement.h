@@ -23,7 +23,8 @@ struct FileReplacement {
 // named pipe or a socket in its place is left as it is, and so is a file that
 // may not be written, even where the directory would allow the rename. A
 // symbolic link keeps pointing to the file it names, which is replaced
-// instead. The file's permission bits are kept.
+// instead. The file's permission bits are kept, and its owner and group
+// wherever the process may set them.
 FileReplacement ReplaceFileContent(const std::filesystem::path& file, std::string_view content,
                                    FileSystem& files);
 

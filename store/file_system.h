@@ -16,6 +16,7 @@ public:
     virtual int Stat(const char* path, struct stat* status) = 0;
     virtual int Open(const char* path, int flags, mode_t mode) = 0;
     virtual int Fstat(int fd, struct stat* status) = 0;
+    virtual int Fchown(int fd, uid_t owner, gid_t group) = 0;
     virtual int Fchmod(int fd, mode_t mode) = 0;
     virtual ssize_t Write(int fd, const void* data, std::size_t size) = 0;
     virtual int Fsync(int fd) = 0;
@@ -30,6 +31,7 @@ public:
     int Stat(const char* path, struct stat* status) override;
     int Open(const char* path, int flags, mode_t mode) override;
     int Fstat(int fd, struct stat* status) override;
+    int Fchown(int fd, uid_t owner, gid_t group) override;
     int Fchmod(int fd, mode_t mode) override;
     ssize_t Write(int fd, const void* data, std::size_t size) override;
     int Fsync(int fd) override;

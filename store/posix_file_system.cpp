@@ -18,6 +18,10 @@ int PosixFileSystem::Fstat(int fd, struct stat* status) {
     return ::fstat(fd, status);
 }
 
+int PosixFileSystem::Fchown(int fd, uid_t owner, gid_t group) {
+    return ::fchown(fd, owner, group);
+}
+
 int PosixFileSystem::Fchmod(int fd, mode_t mode) {
     return ::fchmod(fd, mode);
 }

@@ -183,17 +183,26 @@ private slots:
         }
     }
 
-    // A player who restricted who may read the score keeps that restriction.
-    void saveKeepsThePermissions() {
+    // A player who restricted who may read the score keeps that restriction,
+    // and a game run by root in a player's folder leaves the file the
+    // player's, who could otherwise never replace it again.
+    void saveKeepsOwnerGroupAndMode() {
         Scratch scratch;
         WriteBytes(scratch.File(), " 100\r\n");
-        fs::permissions(scratch.File(), fs::perms::owner_read | fs::perms::owner_write);
+        const bool root = ::geteuid() == 0;
+        const uid_t owner = root ? 1234 : ::geteuid();
+        const gid_t group = root ? 5678 : ::getegid();
+        QCOMPARE(::chown(scratch.File().c_str(), owner, group), 0);
+        QCOMPARE(::chmod(scratch.File().c_str(), 0640), 0);
 
         scratch.Store().Save(Cents(20000));
 
         QCOMPARE(ReadBytes(scratch.File()), std::string(" 200\r\n"));
-        QCOMPARE(fs::status(scratch.File()).permissions(),
-                 fs::perms::owner_read | fs::perms::owner_write);
+        struct stat status {};
+        QCOMPARE(::stat(scratch.File().c_str(), &status), 0);
+        QCOMPARE(status.st_mode & 07777, mode_t{0640});
+        QCOMPARE(status.st_uid, owner);
+        QCOMPARE(status.st_gid, group);
     }
 
     void saveLeavesWhatIsNoFileAlone_data() {

@@ -245,6 +245,33 @@ private slots:
         QCOMPARE(fs::status(scratch.File()).permissions(), static_cast<fs::perms>(fileMode));
     }
 
+    // A score shared by a group (root:group 0664 in a group-writable folder)
+    // stays the group's after a member saved it, so the next member can save.
+    void groupSharedFileStaysTheGroups() {
+        if (::geteuid() != 0) {
+            QSKIP("needs root to give the file to another owner and group");
+        }
+        Scratch scratch;
+        QCOMPARE(::chown(scratch.File().c_str(), 0, kSharedGroupId), 0);
+        QCOMPARE(::chmod(scratch.File().c_str(), 0664), 0);
+        QCOMPARE(::chown(scratch.Dir().c_str(), 0, kSharedGroupId), 0);
+        fs::permissions(scratch.Dir(), static_cast<fs::perms>(0775));
+
+        const ChildOutcome outcome = RunInChild([&](const auto& report) {
+            BecomeUnprivileged(true);
+            FileHighScoreStore(scratch.File(), report).Save(kNewAmount);
+        });
+
+        QCOMPARE(outcome.exitCode, 0);
+        QCOMPARE(outcome.reports, std::vector<std::string>{});
+        QCOMPARE(ReadBytes(scratch.File()), kNewLine);
+        struct stat status {};
+        QCOMPARE(::stat(scratch.File().c_str(), &status), 0);
+        QCOMPARE(status.st_uid, uid_t{kUnprivilegedId});
+        QCOMPARE(status.st_gid, gid_t{kSharedGroupId});
+        QCOMPARE(status.st_mode & 07777, mode_t{0664});
+    }
+
     // A file the player may not read starts the game at 0, and says why.
     void unreadableFileAtStart() {
         Scratch scratch;

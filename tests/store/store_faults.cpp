@@ -86,11 +86,12 @@ ChildOutcome RunInChild(const std::function<void(const FileHighScoreStore::Failu
     return outcome;
 }
 
-void BecomeUnprivileged() {
+void BecomeUnprivileged(bool inSharedGroup) {
     if (::geteuid() != 0) {
         return;
     }
-    if (::setgroups(0, nullptr) != 0 || ::setgid(kUnprivilegedId) != 0 ||
+    const gid_t shared = kSharedGroupId;
+    if (::setgroups(inSharedGroup ? 1 : 0, &shared) != 0 || ::setgid(kUnprivilegedId) != 0 ||
         ::setuid(kUnprivilegedId) != 0) {
         _exit(kCouldNotDropPrivileges);
     }
@@ -133,6 +134,10 @@ int StagedFileSystem::Open(const char* path, int flags, mode_t mode) {
 
 int StagedFileSystem::Fstat(int fd, struct stat* status) {
     return Intercept("fstat " + roles_[fd]) ? -1 : PosixFileSystem::Fstat(fd, status);
+}
+
+int StagedFileSystem::Fchown(int fd, uid_t owner, gid_t group) {
+    return Intercept("fchown " + roles_[fd]) ? -1 : PosixFileSystem::Fchown(fd, owner, group);
 }
 
 int StagedFileSystem::Fchmod(int fd, mode_t mode) {

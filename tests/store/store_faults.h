@@ -35,9 +35,12 @@ ChildOutcome RunInChild(const std::function<void(const FileHighScoreStore::Failu
 
 // The user "nobody", whom the file modes bind, unlike root.
 constexpr unsigned kUnprivilegedId = 65534;
-// In a child only: becomes the unprivileged user if running as root, and
-// leaves the child with kCouldNotDropPrivileges if that fails.
-void BecomeUnprivileged();
+// A group the unprivileged user may be a member of besides its own.
+constexpr unsigned kSharedGroupId = 100;
+// In a child only: becomes the unprivileged user if running as root, a member
+// of the shared group if asked, and leaves the child with
+// kCouldNotDropPrivileges if that fails.
+void BecomeUnprivileged(bool inSharedGroup = false);
 
 // Passes every call on to the system and records it by name and by the file it
 // concerns: "Print.txt" for the target, "new file" for any other file and
@@ -60,6 +63,7 @@ public:
     int Stat(const char* path, struct stat* status) override;
     int Open(const char* path, int flags, mode_t mode) override;
     int Fstat(int fd, struct stat* status) override;
+    int Fchown(int fd, uid_t owner, gid_t group) override;
     int Fchmod(int fd, mode_t mode) override;
     ssize_t Write(int fd, const void* data, std::size_t size) override;
     int Fsync(int fd) override;
