@@ -1,6 +1,8 @@
 #include "file_replacement.h"
 
 #include <cerrno>
+#include <charconv>
+#include <csignal>
 #include <fcntl.h>
 #include <optional>
 #include <string>
@@ -96,6 +98,47 @@ std::error_code CheckWritable(FileSystem& files, const fs::path& file,
     return error;
 }
 
+// The name of the new content's file: "<file>.<process id>-<attempt>.tmp".
+std::string TemporaryName(const fs::path& target, pid_t process, int attempt) {
+    return target.filename().string() + "." + std::to_string(process) + "-" +
+           std::to_string(attempt) + ".tmp";
+}
+
+// The process whose save made a file of that name, or 0 if no save did.
+pid_t SavingProcess(std::string_view name, std::string_view target) {
+    constexpr std::string_view kSuffix = ".tmp";
+    if (!name.starts_with(target) || !name.ends_with(kSuffix) || name.size() <= target.size() ||
+        name[target.size()] != '.') {
+        return 0;
+    }
+    name = name.substr(target.size() + 1, name.size() - target.size() - 1 - kSuffix.size());
+    pid_t process = 0;
+    const auto [dash, error] = std::from_chars(name.data(), name.data() + name.size(), process);
+    if (error != std::errc() || dash == name.data() + name.size() || *dash != '-') {
+        return 0;
+    }
+    int attempt = 0;
+    const char* end = name.data() + name.size();
+    const auto [rest, attemptError] = std::from_chars(dash + 1, end, attempt);
+    return attemptError == std::errc() && rest == end ? process : 0;
+}
+
+// A save that was killed (a signal, a crash, a power cut) leaves its new file
+// behind, and nothing can remove it at that moment; the next save removes
+// those of processes that have ended. A file whose process is alive may be
+// another game's save in progress.
+void RemoveLeftovers(FileSystem& files, const fs::path& target) {
+    const std::string name = target.filename().string();
+    std::error_code error;
+    for (fs::directory_iterator entry(DirectoryOf(target), error), end; !error && entry != end;
+         entry.increment(error)) {
+        const pid_t process = SavingProcess(entry->path().filename().string(), name);
+        if (process > 0 && ::kill(process, 0) != 0 && errno == ESRCH) {
+            files.Unlink(entry->path().c_str());
+        }
+    }
+}
+
 // The new content's file until it is renamed into place; removed if it never is.
 class TemporaryFile {
 public:
@@ -113,10 +156,9 @@ public:
     }
 
     std::error_code Create() {
-        const std::string stem = target_.filename().string() + "." + std::to_string(::getpid());
         for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
             const fs::path candidate =
-                target_.parent_path() / (stem + "-" + std::to_string(attempt) + ".tmp");
+                target_.parent_path() / TemporaryName(target_, ::getpid(), attempt);
             fd_ = files_.Open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
                               kNewFileMode);
             if (fd_ >= 0) {
@@ -222,6 +264,7 @@ FileReplacement ReplaceFileContent(const fs::path& file, std::string_view conten
     if (const auto error = CheckWritable(files, target, ownership)) {
         return {false, error};
     }
+    RemoveLeftovers(files, target);
     TemporaryFile temporary(files, target);
     if (const auto error = temporary.Create()) {
         return {false, error};

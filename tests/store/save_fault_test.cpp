@@ -152,7 +152,8 @@ private slots:
     void endedAtEachCall_data() { RowPerCall(); }
 
     // The process ends just before the call, as if killed there: the file
-    // holds one whole line, and the next start and the next save work.
+    // holds one whole line, the next start and the next save work, and the
+    // next save takes away the new file the ended one left.
     void endedAtEachCall() {
         QFETCH(int, call);
         QFETCH(bool, afterRename);
@@ -175,6 +176,26 @@ private slots:
         store.Save(Currency::FromScaled(2000000000));
         QCOMPARE(ReadBytes(scratch.File()), std::string(" 200000\r\n"));
         QCOMPARE(reports, std::vector<std::string>{});
+        QCOMPARE(EntriesIn(scratch.Dir()), std::vector<std::string>{"Print.txt"});
+    }
+
+    // The new file of a game that is still saving, and files that only look
+    // alike, are not the save's to take away.
+    void saveLeavesOtherFilesAlone() {
+        Scratch scratch;
+        const std::vector<std::string> others{"Print.txt.1-0.tmp", "Print.txt.x-0.tmp",
+                                              "Print.txt.99999999-0.tmp.bak",
+                                              "Other.txt.99999999-0.tmp"};
+        for (const std::string& name : others) {
+            WriteBytes(scratch.Dir() / name, kOldLine);
+        }
+
+        FileHighScoreStore(scratch.File(), {}).Save(kNewAmount);
+
+        std::vector<std::string> expected = others;
+        expected.emplace_back("Print.txt");
+        std::sort(expected.begin(), expected.end());
+        QCOMPARE(EntriesIn(scratch.Dir()), expected);
     }
 
     void writeLimit_data() {
