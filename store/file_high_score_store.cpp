@@ -4,6 +4,7 @@
 #include "file_start.h"
 #include "high_score_text.h"
 
+#include <iostream>
 #include <utility>
 
 namespace marvesto {
@@ -38,7 +39,16 @@ float FileHighScoreStore::Load() {
                start.error.message() + ". The game starts with a high score of 0.");
         return 0.0F;
     }
-    return HighScoreFromText(start.bytes);
+    const std::optional<float> score = HighScoreFromText(start.bytes);
+    if (!score) {
+        // Not worth stopping the player for, but whatever the file holds is
+        // lost at the next high score, so it is said where it can be seen.
+        std::cerr << "marvesto: " << Quoted(file_)
+                  << " holds no number, so the game starts with a high score of 0; a new high "
+                     "score will replace it."
+                  << std::endl;
+    }
+    return score.value_or(0.0F);
 }
 
 void FileHighScoreStore::Save(Currency amount) {

@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text = marvesto::NumberText(amount);
     CheckShape(text);
 
-    const float read = marvesto::HighScoreFromText(marvesto::HighScoreLine(amount));
+    const float read = marvesto::HighScoreFromText(marvesto::HighScoreLine(amount)).value_or(NAN);
     const double exact = static_cast<double>(scaled) / marvesto::Currency::kScale;
     Require(std::fabs(static_cast<double>(read) - exact) <= std::fabs(exact) * 1e-7 + 1e-9);
     return 0;

@@ -2,6 +2,7 @@
 // and the exact bytes a save leaves behind.
 #include "file_high_score_store.h"
 #include "files.h"
+#include "stderr_capture.h"
 #include "store_faults.h"
 #include "suites.h"
 
@@ -43,6 +44,16 @@ struct Scratch {
     std::vector<std::string> reports;
 };
 
+// The text as a text editor saves it in UTF-16, with its byte-order mark.
+std::string Utf16(std::string_view ascii, bool bigEndian) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char c : ascii) {
+        bytes += bigEndian ? '\0' : c;
+        bytes += bigEndian ? c : '\0';
+    }
+    return bytes;
+}
+
 const std::string kMissing = "<missing>";
 const std::string kDirectory = "<directory>";
 
@@ -56,60 +67,81 @@ private slots:
         QTest::addColumn<std::string>("content");
         QTest::addColumn<float>("expected");
         QTest::addColumn<std::string>("reportedReason");
+        QTest::addColumn<bool>("warned");
 
         const std::string none;
-        QTest::newRow("as the game writes it") << std::string(" 200000\r\n") << 200000.0F << none;
-        QTest::newRow("zero") << std::string("0") << 0.0F << none;
-        QTest::newRow("zero as the game writes it") << std::string(" 0\r\n") << 0.0F << none;
-        QTest::newRow("without the blank") << std::string("16356\r\n") << 16356.0F << none;
-        QTest::newRow("LF only") << std::string(" 16356\n") << 16356.0F << none;
-        QTest::newRow("no line end") << std::string(" 16356") << 16356.0F << none;
+        QTest::newRow("as the game writes it")
+            << std::string(" 200000\r\n") << 200000.0F << none << false;
+        QTest::newRow("zero") << std::string("0") << 0.0F << none << false;
+        QTest::newRow("zero as the game writes it")
+            << std::string(" 0\r\n") << 0.0F << none << false;
+        QTest::newRow("without the blank") << std::string("16356\r\n") << 16356.0F << none << false;
+        QTest::newRow("LF only") << std::string(" 16356\n") << 16356.0F << none << false;
+        QTest::newRow("no line end") << std::string(" 16356") << 16356.0F << none << false;
         QTest::newRow("further lines")
-            << std::string(" 5000\r\n 7000\r\nnotes\r\n") << 5000.0F << none;
-        QTest::newRow("blanks and tabs before it") << std::string("   \t  42\r\n") << 42.0F << none;
-        QTest::newRow("empty lines before it") << std::string("\r\n\n 42\r\n") << 42.0F << none;
+            << std::string(" 5000\r\n 7000\r\nnotes\r\n") << 5000.0F << none << false;
+        QTest::newRow("blanks and tabs before it")
+            << std::string("   \t  42\r\n") << 42.0F << none << false;
+        QTest::newRow("empty lines before it")
+            << std::string("\r\n\n 42\r\n") << 42.0F << none << false;
         QTest::newRow("byte-order mark")
-            << std::string("\xEF\xBB\xBF 16356\r\n") << 16356.0F << none;
+            << std::string("\xEF\xBB\xBF 16356\r\n") << 16356.0F << none << false;
         QTest::newRow("byte-order mark, no blank") << std::string("\xEF\xBB\xBF"
                                                                   "7\r\n")
-                                                   << 7.0F << none;
-        QTest::newRow("negative") << std::string("-5\r\n") << -5.0F << none;
-        QTest::newRow("plus sign") << std::string("+5\r\n") << 5.0F << none;
-        QTest::newRow("fifty cents") << std::string(" .5\r\n") << 0.5F << none;
-        QTest::newRow("fifty cents with a zero") << std::string("0.5") << 0.5F << none;
-        QTest::newRow("negative fifty cents") << std::string("-.5") << -0.5F << none;
-        QTest::newRow("point without decimals") << std::string("12.\r\n") << 12.0F << none;
-        QTest::newRow("text after the number") << std::string(" 12abc\r\n") << 12.0F << none;
-        QTest::newRow("second number on the line") << std::string("5 7\r\n") << 5.0F << none;
-        QTest::newRow("exponent form") << std::string(" 1.234568E+07\r\n") << 12345680.0F << none;
-        QTest::newRow("small exponent letter") << std::string("2e3") << 2000.0F << none;
-        QTest::newRow("exponent without digits") << std::string(" 3E\r\n") << 3.0F << none;
-        QTest::newRow("exponent sign without digits") << std::string(" 3E+x") << 3.0F << none;
+                                                   << 7.0F << none << false;
+        QTest::newRow("UTF-16, little-endian")
+            << Utf16(" 16356\r\n", false) << 16356.0F << none << false;
+        QTest::newRow("UTF-16, big-endian")
+            << Utf16("16356\r\n", true) << 16356.0F << none << false;
+        QTest::newRow("UTF-16 text") << Utf16("high score", false) << 0.0F << none << true;
+        QTest::newRow("starting with a NUL")
+            << std::string("\0 5000\r\n", 8) << 0.0F << none << true;
+        QTest::newRow("negative") << std::string("-5\r\n") << -5.0F << none << false;
+        QTest::newRow("plus sign") << std::string("+5\r\n") << 5.0F << none << false;
+        QTest::newRow("fifty cents") << std::string(" .5\r\n") << 0.5F << none << false;
+        QTest::newRow("fifty cents with a zero") << std::string("0.5") << 0.5F << none << false;
+        QTest::newRow("negative fifty cents") << std::string("-.5") << -0.5F << none << false;
+        QTest::newRow("point without decimals") << std::string("12.\r\n") << 12.0F << none << false;
+        QTest::newRow("text after the number")
+            << std::string(" 12abc\r\n") << 12.0F << none << false;
+        QTest::newRow("second number on the line")
+            << std::string("5 7\r\n") << 5.0F << none << false;
+        QTest::newRow("exponent form")
+            << std::string(" 1.234568E+07\r\n") << 12345680.0F << none << false;
+        QTest::newRow("small exponent letter") << std::string("2e3") << 2000.0F << none << false;
+        QTest::newRow("exponent without digits") << std::string(" 3E\r\n") << 3.0F << none << false;
+        QTest::newRow("exponent sign without digits")
+            << std::string(" 3E+x") << 3.0F << none << false;
         QTest::newRow("rounded to single precision")
-            << std::string("16777217") << 16777216.0F << none;
-        QTest::newRow("largest single") << std::string("3.4028234E+38") << 3.4028234E+38F << none;
-        QTest::newRow("beyond single range") << std::string(" 1E+39\r\n") << 0.0F << none;
-        QTest::newRow("beyond single range, negative") << std::string("-1E+39") << 0.0F << none;
-        QTest::newRow("hundreds of digits") << std::string(400, '9') << 0.0F << none;
-        QTest::newRow("missing file") << kMissing << 0.0F << none;
-        QTest::newRow("empty file") << std::string() << 0.0F << none;
-        QTest::newRow("blanks only") << std::string("  \r\n") << 0.0F << none;
-        QTest::newRow("text") << std::string("high score\r\n") << 0.0F << none;
-        QTest::newRow("lone minus sign") << std::string("-\r\n") << 0.0F << none;
-        QTest::newRow("lone point") << std::string(" .\r\n") << 0.0F << none;
-        QTest::newRow("infinity spelt out") << std::string(" Infinity\r\n") << 0.0F << none;
-        QTest::newRow("not a number spelt out") << std::string(" NaN\r\n") << 0.0F << none;
-        QTest::newRow("hexadecimal") << std::string("0x10") << 0.0F << none;
+            << std::string("16777217") << 16777216.0F << none << false;
+        QTest::newRow("largest single")
+            << std::string("3.4028234E+38") << 3.4028234E+38F << none << false;
+        QTest::newRow("beyond single range") << std::string(" 1E+39\r\n") << 0.0F << none << true;
+        QTest::newRow("beyond single range, negative")
+            << std::string("-1E+39") << 0.0F << none << true;
+        QTest::newRow("hundreds of digits") << std::string(400, '9') << 0.0F << none << true;
+        QTest::newRow("missing file") << kMissing << 0.0F << none << false;
+        QTest::newRow("empty file") << std::string() << 0.0F << none << false;
+        QTest::newRow("blanks only") << std::string("  \r\n") << 0.0F << none << false;
+        QTest::newRow("text") << std::string("high score\r\n") << 0.0F << none << true;
+        QTest::newRow("lone minus sign") << std::string("-\r\n") << 0.0F << none << true;
+        QTest::newRow("lone point") << std::string(" .\r\n") << 0.0F << none << true;
+        QTest::newRow("infinity spelt out") << std::string(" Infinity\r\n") << 0.0F << none << true;
+        QTest::newRow("not a number spelt out") << std::string(" NaN\r\n") << 0.0F << none << true;
+        QTest::newRow("hexadecimal") << std::string("0x10") << 0.0F << none << false;
         QTest::newRow("a directory of that name")
-            << kDirectory << 0.0F << std::string("Is a directory");
+            << kDirectory << 0.0F << std::string("Is a directory") << false;
     }
 
     // A file the game cannot use starts the game at 0 and is left exactly as
-    // it was; only a file that exists but cannot be read is worth a report.
+    // it was; a file that exists but cannot be read is worth a report, and one
+    // that holds something other than a number a line on standard error, as
+    // the next high score will replace what it holds.
     void load() {
         QFETCH(std::string, content);
         QFETCH(float, expected);
         QFETCH(std::string, reportedReason);
+        QFETCH(bool, warned);
         Scratch scratch;
         if (content == kDirectory) {
             fs::create_directory(scratch.File());
@@ -117,9 +149,19 @@ private slots:
             WriteBytes(scratch.File(), content);
         }
 
+        StderrCapture standardError;
         const float loaded = scratch.Store().Load();
+        const std::vector<std::string> warnings = standardError.Finish();
 
         QCOMPARE_EQ(loaded, expected);
+        if (warned) {
+            QCOMPARE(warnings.size(), std::size_t{1});
+            QCOMPARE(warnings.front(), "marvesto: \"" + scratch.File().string() +
+                                           "\" holds no number, so the game starts with a high "
+                                           "score of 0; a new high score will replace it.");
+        } else {
+            QCOMPARE(warnings, std::vector<std::string>{});
+        }
         if (reportedReason.empty()) {
             QCOMPARE(scratch.reports, std::vector<std::string>{});
         } else {
