@@ -1,0 +1,82 @@
+"""The launcher that ./play and an installed game start through: it enters the
+player's own folder, creating it, and brings the sound cues there without
+ever replacing one the folder already holds."""
+import os
+import pwd
+import subprocess
+from pathlib import Path
+
+import pytest
+
+# Looked up here through the C library, not the way the launcher does it.
+DATABASE_HOME = pwd.getpwuid(os.getuid()).pw_dir
+
+
+def launch(source: Path, root: Path, cues: Path, **environment: str | None):
+    """Runs the launcher with a stand-in game that prints the folder it was
+    started in and its HOME; a variable given as None is unset."""
+    game = root / "game"
+    game.write_text('#!/bin/sh\npwd\nprintf "%s\\n" "$HOME"\n')
+    game.chmod(0o755)
+    env = {k: v for k, v in os.environ.items() if k not in ("HOME", "XDG_DATA_HOME")}
+    env.update({k: v for k, v in environment.items() if v is not None})
+    return subprocess.run([source / "tools/marvesto-launch", game, cues], env=env,
+                          capture_output=True, text=True, timeout=60, check=False)
+
+
+@pytest.mark.parametrize("home, data_home, folder, reason", [
+    ("<root>/home", "<root>/data", "<root>/data/marvesto", ""),
+    ("<root>/home", None, "<root>/home/.local/share/marvesto", ""),
+    ("<root>/home", "relative/data", "<root>/home/.local/share/marvesto", ""),
+    (None, None, DATABASE_HOME + "/.local/share/marvesto", ""),
+    ("", None, DATABASE_HOME + "/.local/share/marvesto", ""),
+    ("<root>/home", "<root>/file/data", "<root>/file/data/marvesto", "Not a directory"),
+], ids=["XDG_DATA_HOME", "default", "relative XDG_DATA_HOME is ignored", "HOME unset",
+        "HOME empty", "below a regular file"])
+def test_starts_in_the_players_folder(source, tmp_path, home, data_home, folder, reason):
+    """"<root>" is the test's own folder; an empty reason means the game starts."""
+    (tmp_path / "home").mkdir()
+    (tmp_path / "file").write_text("not a folder")
+
+    def place(path):
+        return None if path is None else path.replace("<root>", str(tmp_path))
+
+    folder = Path(place(folder))
+    missing = [p for p in [folder, *folder.parents] if not p.exists()]
+    # Without cues to bring, a run in the real home leaves no file there, and
+    # the folders that were missing before it go again.
+    try:
+        run = launch(source, tmp_path, tmp_path / "no-cues", HOME=place(home),
+                     XDG_DATA_HOME=place(data_home))
+    finally:
+        for created in filter(Path.exists, missing):
+            created.rmdir()
+    if not reason:
+        assert run.returncode == 0, run.stderr
+        assert run.stdout.splitlines()[0] == str(folder)
+        return
+    assert run.returncode != 0
+    assert run.stdout == "", "the game was started"
+    [line] = run.stderr.splitlines()
+    assert line.startswith("marvesto: ") and str(folder) in line and line.endswith(": " + reason)
+
+
+@pytest.mark.parametrize("player_has_dial", [False, True], ids=["new folder", "player's own dial cue"])
+def test_brings_the_cues_without_replacing_the_players_own(source, tmp_path, player_has_dial):
+    cues = tmp_path / "cues"
+    cues.mkdir()
+    for cue in ("INTRO", "DIAL", "DEAL"):
+        (cues / f"{cue}.wav").write_text(f"new {cue.lower()}")
+    folder = tmp_path / "data/marvesto"
+    if player_has_dial:
+        folder.mkdir(parents=True)
+        (folder / "DIAL.wav").write_text("player's dial")
+
+    run = launch(source, tmp_path, cues, HOME=str(tmp_path), XDG_DATA_HOME=str(tmp_path / "data"))
+
+    assert run.returncode == 0, run.stderr
+    assert run.stdout.splitlines()[0] == str(folder)
+    assert (folder / "INTRO.wav").read_text() == "new intro"
+    assert (folder / "DEAL.wav").read_text() == "new deal"
+    assert (folder / "DIAL.wav").read_text() == ("player's dial" if player_has_dial else "new dial")
+    assert sorted(p.name for p in folder.iterdir()) == ["DEAL.wav", "DIAL.wav", "INTRO.wav"]
