@@ -30,9 +30,10 @@ def launch(source: Path, root: Path, cues: Path, **environment: str | None):
     ("<root>/home", "relative/data", "<root>/home/.local/share/marvesto", ""),
     (None, None, DATABASE_HOME + "/.local/share/marvesto", ""),
     ("", None, DATABASE_HOME + "/.local/share/marvesto", ""),
+    ("", "<root>/data", "<root>/data/marvesto", ""),
     ("<root>/home", "<root>/file/data", "<root>/file/data/marvesto", "Not a directory"),
 ], ids=["XDG_DATA_HOME", "default", "relative XDG_DATA_HOME is ignored", "HOME unset",
-        "HOME empty", "below a regular file"])
+        "HOME empty", "HOME empty, XDG_DATA_HOME set", "below a regular file"])
 def test_starts_in_the_players_folder(source, tmp_path, home, data_home, folder, reason):
     """"<root>" is the test's own folder; an empty reason means the game starts."""
     (tmp_path / "home").mkdir()
@@ -53,7 +54,8 @@ def test_starts_in_the_players_folder(source, tmp_path, home, data_home, folder,
             created.rmdir()
     if not reason:
         assert run.returncode == 0, run.stderr
-        assert run.stdout.splitlines()[0] == str(folder)
+        # The game and its libraries are given the home the launcher found.
+        assert run.stdout.splitlines() == [str(folder), place(home) or DATABASE_HOME]
         return
     assert run.returncode != 0
     assert run.stdout == "", "the game was started"
