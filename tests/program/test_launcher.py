@@ -82,3 +82,65 @@ def test_brings_the_cues_without_replacing_the_players_own(source, tmp_path, pla
     assert (folder / "DEAL.wav").read_text() == "new deal"
     assert (folder / "DIAL.wav").read_text() == ("player's dial" if player_has_dial else "new dial")
     assert sorted(p.name for p in folder.iterdir()) == ["DEAL.wav", "DIAL.wav", "INTRO.wav"]
+
+
+@pytest.fixture
+def small_disk(tmp_path):
+    """A file system of 64 KiB of its own for the player's folder, to be
+    filled or made read-only; mounting one takes root."""
+    if os.geteuid() != 0:
+        pytest.skip("only root may mount a file system")
+    disk = tmp_path / "disk"
+    disk.mkdir()
+    subprocess.run(["mount", "-t", "tmpfs", "-o", "size=64k", "tmpfs", disk], check=True)
+    yield disk
+    subprocess.run(["umount", disk], check=True)
+
+
+def remount(disk: Path, options: str):
+    subprocess.run(["mount", "-o", "remount," + options, disk], check=True)
+
+
+def cues_with_a_large_intro(root: Path) -> Path:
+    cues = root / "cues"
+    cues.mkdir()
+    (cues / "INTRO.wav").write_bytes(bytes(range(256)) * 400)
+    for cue in ("DIAL", "DEAL", "END"):
+        (cues / f"{cue}.wav").write_text(f"new {cue.lower()}")
+    return cues
+
+
+def test_a_cue_that_does_not_fit_is_left_out_until_it_does(source, tmp_path, small_disk):
+    """A copy cut short by a full disk would count as the cue, and the intro
+    would stay silent for ever; the game starts without it."""
+    cues = cues_with_a_large_intro(tmp_path)
+    folder = small_disk / "marvesto"
+
+    full = launch(source, tmp_path, cues, HOME=str(tmp_path), XDG_DATA_HOME=str(small_disk))
+    assert full.returncode == 0 and full.stdout.splitlines()[0] == str(folder), full.stderr
+    assert sorted(p.name for p in folder.iterdir()) == ["DEAL.wav", "DIAL.wav", "END.wav"]
+    [line] = full.stderr.splitlines()
+    assert line.startswith("marvesto: ") and "INTRO.wav" in line
+    assert line.endswith(": No space left on device")
+
+    remount(small_disk, "size=1m")
+    freed = launch(source, tmp_path, cues, HOME=str(tmp_path), XDG_DATA_HOME=str(small_disk))
+    assert freed.returncode == 0 and freed.stderr == ""
+    assert (folder / "INTRO.wav").read_bytes() == (cues / "INTRO.wav").read_bytes()
+
+
+def test_a_read_only_folder_lacking_a_cue_still_starts_the_game(source, tmp_path, small_disk):
+    cues = cues_with_a_large_intro(tmp_path)
+    folder = small_disk / "marvesto"
+    folder.mkdir()
+    for cue in ("DIAL", "DEAL", "END"):
+        (folder / f"{cue}.wav").write_text(f"player's {cue.lower()}")
+    remount(small_disk, "ro")
+
+    run = launch(source, tmp_path, cues, HOME=str(tmp_path), XDG_DATA_HOME=str(small_disk))
+
+    assert run.returncode == 0 and run.stdout.splitlines()[0] == str(folder), run.stderr
+    [line] = run.stderr.splitlines()
+    assert line.startswith("marvesto: ") and "INTRO.wav" in line
+    assert line.endswith(": Read-only file system")
+    assert not (folder / "INTRO.wav").exists()
