@@ -14,7 +14,8 @@ public:
     enum class Status { Loaded, Missing, Unplayable };
 
     // Reads the named file; a truncated file counts as unplayable rather than
-    // being played in part.
+    // being played in part, and so does anything but a regular file (a named
+    // pipe, a device, a folder).
     explicit LoadedWav(const std::string& fileName);
     ~LoadedWav();
     LoadedWav(const LoadedWav&) = delete;

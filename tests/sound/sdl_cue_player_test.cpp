@@ -2,6 +2,7 @@
 // receives to a file and plays in real time.
 #include "files.h"
 #include "sdl_cue_player.h"
+#include "stderr_capture.h"
 #include "suites.h"
 #include "test_wav.h"
 
@@ -9,10 +10,14 @@
 #include <QTest>
 
 #include <algorithm>
+#include <atomic>
 #include <csignal>
 #include <cstddef>
+#include <fcntl.h>
 #include <string>
+#include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 using marvesto::SdlCuePlayer;
@@ -187,6 +192,42 @@ private slots:
         sigaction(signal, &testHandler, nullptr);
 
         QVERIFY(afterPrepare.sa_handler == SIG_DFL);
+    }
+
+    // A named pipe in a cue's place blocked the open for ever, and with it
+    // the window and its close button. It is skipped like a file that cannot
+    // be played, and named once.
+    void skipsACueThatIsNoFile() {
+        const std::string pipe = PathOf("pipe.wav");
+        QCOMPARE(::mkfifo(pipe.c_str(), 0600), 0);
+        // A player stuck waiting for a writer gets one after three seconds,
+        // so that the fault fails the test instead of hanging it.
+        std::atomic<bool> done{false};
+        std::atomic<bool> rescued{false};
+        std::thread rescuer([&] {
+            for (int tenths = 0; !done; ++tenths) {
+                std::this_thread::sleep_for(100ms);
+                const int fd = tenths < 30 ? -1 : ::open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
+                if (fd >= 0) {
+                    rescued = true;
+                    ::close(fd);
+                }
+            }
+        });
+        StderrCapture errors;
+        {
+            SdlCuePlayer player({});
+            player.Prepare();
+            player.PlayCue(pipe);
+            player.PlayCue(pipe);
+        }
+        const std::vector<std::string> lines = errors.Finish();
+        done = true;
+        rescuer.join();
+
+        QVERIFY(!rescued);
+        QCOMPARE(lines, std::vector<std::string>{"Marvesto: cannot play " + pipe +
+                                                 ": not an ordinary file"});
     }
 };
 
