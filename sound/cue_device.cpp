@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 
 namespace marvesto {
 
@@ -18,18 +19,14 @@ Uint16 BufferFrames(int rate) {
 
 } // namespace
 
-CueDevice::CueDevice(const LoadedWav& cue) : format_(cue.Format()) {
+CueDevice::CueDevice(const LoadedWav& cue)
+    : format_(cue.Format()), samples_(cue.Samples()), length_(cue.Length()) {
     SDL_AudioSpec wanted = format_;
     wanted.samples = BufferFrames(format_.freq);
-    wanted.callback = nullptr;
-    wanted.userdata = nullptr;
+    wanted.callback = &CueDevice::Feed;
+    wanted.userdata = this;
     id_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained_, 0);
     if (id_ == 0) {
-        return;
-    }
-    if (SDL_QueueAudio(id_, cue.Samples(), cue.Length()) != 0) {
-        SDL_CloseAudioDevice(id_);
-        id_ = 0;
         return;
     }
     SDL_PauseAudioDevice(id_, 0);
@@ -41,10 +38,23 @@ CueDevice::~CueDevice() {
     }
 }
 
+void CueDevice::Feed(void* device, Uint8* buffer, int size) {
+    // Runs on SDL's audio thread, with the device locked.
+    auto& self = *static_cast<CueDevice*>(device);
+    const Uint32 wanted = static_cast<Uint32>(size);
+    const Uint32 given = std::min(wanted, self.length_ - self.given_);
+    std::memcpy(buffer, self.samples_ + self.given_, given);
+    std::memset(buffer + given, self.obtained_.silence, wanted - given);
+    self.given_ += given;
+}
+
 std::chrono::microseconds CueDevice::QueuedTime() const {
-    // The queue holds the samples in the cue's own format; SDL converts them
-    // as it takes them off.
-    return PlayingTime(SDL_GetQueuedAudioSize(id_), format_);
+    SDL_LockAudioDevice(id_);
+    const Uint32 left = length_ - given_;
+    SDL_UnlockAudioDevice(id_);
+    // The samples are in the cue's own format; SDL converts them as it takes
+    // them.
+    return PlayingTime(left, format_);
 }
 
 std::chrono::microseconds CueDevice::BufferPeriod() const {

@@ -9,11 +9,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <SDL.h>
 #include <algorithm>
 #include <atomic>
 #include <csignal>
 #include <cstddef>
+#include <cstdint>
 #include <fcntl.h>
+#include <malloc.h>
 #include <string>
 #include <sys/stat.h>
 #include <thread>
@@ -38,6 +41,59 @@ constexpr milliseconds kAllowedOverrun{400};
 milliseconds Since(Clock::time_point start) {
     return std::chrono::duration_cast<milliseconds>(Clock::now() - start);
 }
+
+// While it lives, counts the bytes SDL holds of what it asked for since then,
+// and the most it held at once.
+class SdlMemoryCount {
+public:
+    SdlMemoryCount() {
+        SDL_GetMemoryFunctions(&malloc_, &calloc_, &realloc_, &free_);
+        SDL_SetMemoryFunctions(Malloc, Calloc, Realloc, Free);
+    }
+    ~SdlMemoryCount() { SDL_SetMemoryFunctions(malloc_, calloc_, realloc_, free_); }
+    SdlMemoryCount(const SdlMemoryCount&) = delete;
+    SdlMemoryCount& operator=(const SdlMemoryCount&) = delete;
+
+    static std::int64_t MostHeld() { return most_; }
+
+private:
+    static void Add(std::int64_t bytes) {
+        const std::int64_t now = held_ += bytes;
+        std::int64_t most = most_;
+        while (now > most && !most_.compare_exchange_weak(most, now)) {
+        }
+    }
+    static std::int64_t SizeOf(void* block) {
+        return block != nullptr ? static_cast<std::int64_t>(malloc_usable_size(block)) : 0;
+    }
+    static void* Counted(void* block) {
+        Add(SizeOf(block));
+        return block;
+    }
+    static void* Malloc(std::size_t size) { return Counted(malloc_(size)); }
+    static void* Calloc(std::size_t count, std::size_t size) {
+        return Counted(calloc_(count, size));
+    }
+    static void* Realloc(void* block, std::size_t size) {
+        const std::int64_t before = SizeOf(block);
+        void* moved = realloc_(block, size);
+        if (moved != nullptr) {
+            Add(SizeOf(moved) - before);
+        }
+        return moved;
+    }
+    static void Free(void* block) {
+        Add(-SizeOf(block));
+        free_(block);
+    }
+
+    static inline SDL_malloc_func malloc_ = nullptr;
+    static inline SDL_calloc_func calloc_ = nullptr;
+    static inline SDL_realloc_func realloc_ = nullptr;
+    static inline SDL_free_func free_ = nullptr;
+    static inline std::atomic<std::int64_t> held_{0};
+    static inline std::atomic<std::int64_t> most_{0};
+};
 
 } // namespace
 
@@ -192,6 +248,28 @@ private slots:
         sigaction(signal, &testHandler, nullptr);
 
         QVERIFY(afterPrepare.sa_handler == SIG_DFL);
+    }
+
+    // A cue was held twice while it played, as read and in SDL's queue: a
+    // ten-minute cue of 230 MB made the program 486 MB.
+    void holdsACueOnceWhileItPlays() {
+        qputenv("SDL_AUDIODRIVER", "dummy");
+        const WavFormat format{96000, 2};
+        const auto samples = ToneSamples(1000ms, format);
+        const auto cueBytes = static_cast<std::int64_t>(SampleBytes(samples).size());
+        WriteBytes(PathOf("cue.wav"), WavFileBytes(samples, format));
+        SdlCuePlayer player({});
+        player.Prepare();
+
+        std::int64_t mostHeld = 0;
+        {
+            const SdlMemoryCount count;
+            player.PlayCue(PathOf("cue.wav"));
+            mostHeld = SdlMemoryCount::MostHeld();
+        }
+
+        QCOMPARE_GE(mostHeld, cueBytes);
+        QCOMPARE_LT(mostHeld, cueBytes * 3 / 2);
     }
 
     // A named pipe in a cue's place blocked the open for ever, and with it
