@@ -41,7 +41,7 @@ CueDevice::~CueDevice() {
 void CueDevice::Feed(void* device, Uint8* buffer, int size) {
     // Runs on SDL's audio thread, with the device locked.
     auto& self = *static_cast<CueDevice*>(device);
-    const Uint32 wanted = static_cast<Uint32>(size);
+    const auto wanted = static_cast<Uint32>(size);
     const Uint32 given = std::min(wanted, self.length_ - self.given_);
     std::memcpy(buffer, self.samples_ + self.given_, given);
     std::memset(buffer + given, self.obtained_.silence, wanted - given);
