@@ -105,22 +105,21 @@ std::string TemporaryName(const fs::path& target, pid_t process, int attempt) {
 }
 
 // The process whose save made a file of that name, or 0 if no save did.
-pid_t SavingProcess(std::string_view name, std::string_view target) {
-    constexpr std::string_view kSuffix = ".tmp";
-    if (!name.starts_with(target) || !name.ends_with(kSuffix) || name.size() <= target.size() ||
-        name[target.size()] != '.') {
+pid_t SavingProcess(std::string_view name, const fs::path& target) {
+    const std::string stem = target.filename().string() + ".";
+    if (!name.starts_with(stem)) {
         return 0;
     }
-    name = name.substr(target.size() + 1, name.size() - target.size() - 1 - kSuffix.size());
+    const char* end = name.data() + name.size();
     pid_t process = 0;
-    const auto [dash, error] = std::from_chars(name.data(), name.data() + name.size(), process);
-    if (error != std::errc() || dash == name.data() + name.size() || *dash != '-') {
+    const auto [dash, processError] = std::from_chars(name.data() + stem.size(), end, process);
+    if (processError != std::errc() || dash == end) {
         return 0;
     }
     int attempt = 0;
-    const char* end = name.data() + name.size();
-    const auto [rest, attemptError] = std::from_chars(dash + 1, end, attempt);
-    return attemptError == std::errc() && rest == end ? process : 0;
+    const auto attemptError = std::from_chars(dash + 1, end, attempt).ec;
+    return attemptError == std::errc() && name == TemporaryName(target, process, attempt) ? process
+                                                                                          : 0;
 }
 
 // A save that was killed (a signal, a crash, a power cut) leaves its new file
@@ -128,11 +127,10 @@ pid_t SavingProcess(std::string_view name, std::string_view target) {
 // those of processes that have ended. A file whose process is alive may be
 // another game's save in progress.
 void RemoveLeftovers(FileSystem& files, const fs::path& target) {
-    const std::string name = target.filename().string();
     std::error_code error;
     for (fs::directory_iterator entry(DirectoryOf(target), error), end; !error && entry != end;
          entry.increment(error)) {
-        const pid_t process = SavingProcess(entry->path().filename().string(), name);
+        const pid_t process = SavingProcess(entry->path().filename().string(), target);
         if (process > 0 && ::kill(process, 0) != 0 && errno == ESRCH) {
             files.Unlink(entry->path().c_str());
         }
