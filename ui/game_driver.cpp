@@ -1,5 +1,7 @@
 #include "game_driver.h"
 
+#include "event_waiter.h"
+
 #include <exception>
 #include <utility>
 
@@ -16,7 +18,8 @@ GameDriver::GameDriver(MarvestoWindow& window, Game& game, ProgramExit& exit, Er
     connect(&window, &MarvestoWindow::endClicked, this, [this] {
         Deliver({Control::Label(StatusLabel::kEnd), [this] { game_.Label33_Click(); }});
     });
-    connect(&window, &MarvestoWindow::closeRequested, this, &GameDriver::RequestClose);
+    // Also during a cue: the waiting call then ends with ProgramClosed.
+    connect(&window, &MarvestoWindow::closeRequested, this, [this] { exit_.QuitProgram(); });
 }
 
 void GameDriver::Form_Load() {
@@ -41,26 +44,17 @@ void GameDriver::Deliver(PendingCall pending) {
             continue;
         }
         RunGuarded(next.call);
-        if (closeRequested_) {
-            exit_.QuitProgram();
-        }
     }
     pending_.clear();
     running_ = false;
-}
-
-void GameDriver::RequestClose() {
-    if (running_) {
-        closeRequested_ = true;
-        return;
-    }
-    exit_.QuitProgram();
 }
 
 void GameDriver::RunGuarded(const std::function<void()>& call) {
     std::string failure;
     try {
         call();
+        return;
+    } catch (const ProgramClosed&) {
         return;
     } catch (const std::exception& error) {
         failure = error.what();
