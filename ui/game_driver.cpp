@@ -27,7 +27,10 @@ void GameDriver::Form_Load() {
 }
 
 void GameDriver::Deliver(PendingCall pending) {
-    if (exit_.Ended()) {
+    // A control acts only if it is shown when the click, key or press is made
+    // and still shown when its call runs. A mouse click cannot reach a hidden
+    // control; a key or a screen reader's press can.
+    if (exit_.Ended() || (pending.source && !window_.IsShown(*pending.source))) {
         return;
     }
     pending_.push_back(std::move(pending));
@@ -38,8 +41,7 @@ void GameDriver::Deliver(PendingCall pending) {
     while (!pending_.empty() && !exit_.Ended()) {
         const PendingCall next = std::move(pending_.front());
         pending_.pop_front();
-        // A control that a call hid meanwhile takes no clicks, as at any other
-        // time: a second click on DEAL during the deal cue must not deal twice.
+        // A second click on DEAL during the deal cue must not deal twice.
         if (next.source && !window_.IsShown(*next.source)) {
             continue;
         }
