@@ -23,14 +23,14 @@ GameDriver::GameDriver(MarvestoWindow& window, Game& game, ProgramExit& exit, Er
 }
 
 void GameDriver::Form_Load() {
-    Deliver({std::nullopt, [this] { game_.Form_Load(); }});
+    RunGuarded([this] { game_.Form_Load(); });
 }
 
 void GameDriver::Deliver(PendingCall pending) {
     // A control acts only if it is shown when the click, key or press is made
     // and still shown when its call runs. A mouse click cannot reach a hidden
     // control; a key or a screen reader's press can.
-    if (exit_.Ended() || (pending.source && !window_.IsShown(*pending.source))) {
+    if (exit_.Ended() || !window_.IsShown(pending.source)) {
         return;
     }
     pending_.push_back(std::move(pending));
@@ -42,7 +42,7 @@ void GameDriver::Deliver(PendingCall pending) {
         const PendingCall next = std::move(pending_.front());
         pending_.pop_front();
         // A second click on DEAL during the deal cue must not deal twice.
-        if (next.source && !window_.IsShown(*next.source)) {
+        if (!window_.IsShown(next.source)) {
             continue;
         }
         RunGuarded(next.call);

@@ -18,7 +18,6 @@
 
 #include <deque>
 #include <functional>
-#include <optional>
 #include <string>
 
 namespace marvesto {
@@ -37,8 +36,7 @@ public:
 
 private:
     struct PendingCall {
-        // The control clicked; empty for the start-up.
-        std::optional<Control> source;
+        Control source;
         std::function<void()> call;
     };
 
