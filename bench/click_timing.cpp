@@ -1,17 +1,7 @@
-// Times case clicks inside the process:
-//
-// - what a missing cue adds to a click: the first click of a game, which asks
-//   for the intro cue, with the real SdlCuePlayer and no INTRO.wav against a
-//   cue player that does nothing;
-// - the handling of a case click in the real window: from the press on the
-//   button until the repaint it causes has been drawn and handed to the
-//   window system, against the same click on a bare window of 26 push buttons
-//   that hide themselves.
+// Times case clicks inside the process (figures 5 and 6 of bench/README.md),
+// on whatever display Qt is given, in an empty folder: every cue is missing.
 //
 //     click_timing_bench [games, default 20]
-//
-// Runs on whatever display Qt is given (QT_QPA_PLATFORM). Every cue is
-// missing, so no click waits for sound.
 #include "event_waiter.h"
 #include "figures.h"
 #include "game_rig.h"

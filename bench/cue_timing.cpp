@@ -1,6 +1,5 @@
-// Measures how long after its last sample a cue still blocks the game, how
-// much processor time the wait costs, and how fast cues that cannot be played
-// are skipped.
+// Times the cue player's wait, and cues it skips (figures 3 and 4 of
+// bench/README.md).
 //
 //     cue_timing_bench [plays per driver, default 5]
 #include "figures.h"
