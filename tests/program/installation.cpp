@@ -15,8 +15,7 @@ QStringList InstalledPrograms(Layout layout) {
 
 QStringList InstalledFiles(Layout layout) {
     QStringList files = InstalledPrograms(layout);
-    files << "libexec/marvesto/marvesto-sound.so"
-          << "share/applications/org.marvesto.Marvesto.desktop"
+    files << "share/applications/org.marvesto.Marvesto.desktop"
           << "share/doc/marvesto/changelog.gz"
           << "share/doc/marvesto/copyright"
           << "share/icons/hicolor/scalable/apps/org.marvesto.Marvesto.svg"
