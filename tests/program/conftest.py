@@ -26,6 +26,9 @@ def pytest_configure(config):
 # loaded machine slows a test down without failing it.
 PATIENCE = 30
 WINDOW_TITLE = "Marvesto?"
+# The labels after the prize ladder, in the order the bus lists them.
+STATUS_LABELS = ["offer", "deal", "own case", "title", "credit", "prompt", "end", "result",
+                 "high score"]
 
 
 def pump_bus():
@@ -162,6 +165,10 @@ class Program:
 
     def ladder(self):
         return self.controls()[26:52]
+
+    def label(self, role):
+        """A status label by its role, for those whose name changes."""
+        return self.controls()[52 + STATUS_LABELS.index(role)]
 
     def control(self, name):
         found = [c for c in self.controls() if c.name == name]
