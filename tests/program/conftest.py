@@ -6,7 +6,12 @@ controls by the names a screen reader reads, act through xdotool or the bus,
 and look at pixels only where the pixel matters. More desktop fixtures (a
 compositor, a sound server) go in modules of their own beside this one, named
 in pytest_plugins.
+
+pyatspi is imported only once the test process lives on the desktop: it joins
+the accessibility bus it finds then, and no other.
 """
+import functools
+import io
 import os
 import subprocess
 import tempfile
@@ -14,13 +19,9 @@ import time
 from pathlib import Path
 
 import pytest
+from PIL import Image
 
 pytest_plugins = []
-
-
-def pytest_configure(config):
-    # pyatspi calls libatspi's older names; that is not the tests' concern.
-    config.addinivalue_line("filterwarnings", "ignore::DeprecationWarning:pyatspi")
 
 # How long anything a player would wait for may take: generous, so that a
 # loaded machine slows a test down without failing it.
@@ -31,6 +32,11 @@ STATUS_LABELS = ["offer", "deal", "own case", "title", "credit", "prompt", "end"
                  "high score"]
 
 
+def pytest_configure(config):
+    # pyatspi calls libatspi's older names; that is not the tests' concern.
+    config.addinivalue_line("filterwarnings", "ignore::DeprecationWarning:pyatspi")
+
+
 def pump_bus():
     """Lets the accessibility bus deliver what it holds for the test."""
     from gi.repository import GLib
@@ -39,14 +45,15 @@ def pump_bus():
 
 
 def wait_for(condition, what):
-    """The condition's first true value, checked until the patience runs out."""
+    """The condition's first true value, checked until the patience runs out;
+    `what` names what was waited for, or tells it when called."""
     deadline = time.monotonic() + PATIENCE
     while True:
         pump_bus()
         if value := condition():
             return value
         if time.monotonic() > deadline:
-            raise AssertionError(f"waited {PATIENCE} s for {what}")
+            raise AssertionError(f"waited {PATIENCE} s for {what() if callable(what) else what}")
         time.sleep(0.05)
 
 
@@ -114,10 +121,10 @@ class Desktop:
 
     def stop(self):
         for process in reversed(self.processes):
-            end(process)
+            stop(process)
 
 
-def end(process):
+def stop(process):
     """Ends a process this session started, and waits for it."""
     if process.poll() is None:
         process.terminate()
@@ -138,16 +145,20 @@ class Program:
         desktop.events.clear()
         self.process = subprocess.Popen([str(command), *arguments], cwd=folder,
                                         env=desktop.environment(**variables), stderr=self.errors)
-        self.window = wait_for(self.find_window, f"the window; {self.problem()}")
+        self.window = wait_for(self.find_window, self.problem)
         wait_for(lambda: sum(showing(c) for c in self.cases()) == 26, "the 26 cases")
-        self.id = wait_for(lambda: desktop.run(
+
+    @functools.cached_property
+    def id(self):
+        """The X window, for the X tools; a program on another platform has none."""
+        return wait_for(lambda: self.desktop.run(
             "xdotool", "search", "--onlyvisible", "--pid", str(self.process.pid), "--name",
             "^Marvesto\\?$").stdout.split(), "the X window")[0]
 
     def problem(self):
         self.errors.seek(0)
         state = "running" if self.process.poll() is None else "gone"
-        return f"the program is {state} and wrote {self.errors.read().decode()!r}"
+        return f"the window; the program is {state} and wrote {self.errors.read().decode()!r}"
 
     def find_window(self):
         import pyatspi
@@ -214,14 +225,12 @@ class Program:
 
     def screenshot(self):
         """The window as shown, as an RGB image."""
-        from PIL import Image
-        import io
         shot = subprocess.run(["import", "-window", self.id, "png:-"], capture_output=True,
                               env=self.desktop.environment(), timeout=PATIENCE, check=True)
         return Image.open(io.BytesIO(shot.stdout)).convert("RGB")
 
     def close(self):
-        """As the window manager's close button does."""
+        """Asks the window manager to close the window, as its close button does."""
         self.desktop.run("wmctrl", "-i", "-c", self.id, check=True)
 
     def end(self):
@@ -257,7 +266,7 @@ def window_manager(desktop):
     openbox = desktop.start("openbox", stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     wait_for(lambda: desktop.run("wmctrl", "-m").returncode == 0, "openbox")
     yield openbox
-    end(openbox)
+    stop(openbox)
 
 
 @pytest.fixture
