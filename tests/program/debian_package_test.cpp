@@ -77,6 +77,9 @@ private slots:
         QTest::newRow("section") << "Section"
                                  << "games";
         QTest::newRow("version") << "Version" << paths::kVersion;
+        // Without it the game cannot run natively on a Wayland desktop.
+        QTest::newRow("recommends") << "Recommends"
+                                    << "qt6-wayland";
     }
 
     void controlFieldsNameAGame() {

@@ -19,6 +19,7 @@ QStringList InstalledFiles(Layout layout) {
           << "share/applications/org.marvesto.Marvesto.desktop"
           << "share/doc/marvesto/changelog.gz"
           << "share/doc/marvesto/copyright"
+          << "share/doc/marvesto/screenshot.png"
           << "share/icons/hicolor/scalable/apps/org.marvesto.Marvesto.svg"
           << "share/marvesto/cues/DEAL.wav"
           << "share/marvesto/cues/DIAL.wav"
