@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -131,8 +132,23 @@ private slots:
         }
         QTest::newRow("lowest pool: $1, $2 and 50 cents left")
             << GameDrawing({3}, {24, 25, 26}) << 6 << 1 << -22610.0F << qint64{41666};
-        QTest::newRow("highest first-offer pool")
-            << GameDrawing({26, 25, 24, 23, 22}, {}) << 1 << 1 << 489982.0F << qint64{19596};
+        // Each offer of a game drawn from the smallest prize up, by the pool
+        // formula with that offer's multiplier; the first is the highest
+        // first offer there is.
+        std::vector<int> smallestFirst(kPrizeCount);
+        std::iota(smallestFirst.rbegin(), smallestFirst.rend(), 1);
+        QTest::newRow("first offer: 4 times 4899")
+            << smallestFirst << 1 << 1 << 489982.0F << qint64{19596};
+        QTest::newRow("second offer: 6 times 4895")
+            << smallestFirst << 2 << 1 << 489587.0F << qint64{29370};
+        QTest::newRow("third offer: 10 times 4878")
+            << smallestFirst << 3 << 1 << 487887.0F << qint64{48780};
+        QTest::newRow("fourth offer: 22 times 4773")
+            << smallestFirst << 4 << 1 << 477387.0F << qint64{105006};
+        QTest::newRow("fifth offer: 32 times 4323")
+            << smallestFirst << 5 << 1 << 432387.0F << qint64{138336};
+        QTest::newRow("sixth offer: 38 times 3523")
+            << smallestFirst << 6 << 1 << 352387.0F << qint64{133874};
         QTest::newRow("lowest first-offer pool")
             << GameDrawing({5, 4, 3, 2, 1}, {}) << 1 << 1 << 35000.0F << qint64{1400};
     }

@@ -65,7 +65,8 @@ private:
 private slots:
     void initTestCase() {
         // Qt learns from the bus that a screen reader is on shortly after start.
-        QTRY_VERIFY2_WITH_TIMEOUT(QAccessible::isActive(), "run with-accessibility-bus", 30000);
+        QTRY_VERIFY2_WITH_TIMEOUT(QAccessible::isActive(),
+                                  "run by tests/program/in_process_accessibility.py", 30000);
         QAccessible::installUpdateHandler(Hear);
     }
 

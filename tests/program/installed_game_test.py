@@ -1,0 +1,87 @@
+"""An installation staged from this build tree with `cmake --install --prefix`:
+every file in its place, a menu entry and AppStream data that validate, and the
+`marvesto` command starting the game for a player with a brand-new home."""
+import os
+import subprocess
+from pathlib import Path
+
+import pytest
+
+CUES = ["DEAL.wav", "DIAL.wav", "END.wav", "INTRO.wav"]
+
+
+def installed_programs(command_folder="bin"):
+    """`cmake --install` puts the command in bin/, where other prefixes
+    (~/.local) want it; the Debian package in games/, where Debian wants games."""
+    return [f"{command_folder}/marvesto", "libexec/marvesto/marvesto",
+            "libexec/marvesto/marvesto-launch"]
+
+
+def installed_files(command_folder="bin"):
+    """Every file an installation holds, relative to its prefix, sorted."""
+    return sorted(installed_programs(command_folder) + [
+        "libexec/marvesto/marvesto-sound.so",
+        "share/applications/org.marvesto.Marvesto.desktop",
+        "share/doc/marvesto/changelog.gz",
+        "share/doc/marvesto/copyright",
+        "share/doc/marvesto/screenshot.png",
+        "share/icons/hicolor/scalable/apps/org.marvesto.Marvesto.svg",
+        *(f"share/marvesto/cues/{cue}" for cue in CUES),
+        "share/man/man6/marvesto.6.gz",
+        "share/metainfo/org.marvesto.Marvesto.metainfo.xml",
+        *(f"share/icons/hicolor/{size}x{size}/apps/org.marvesto.Marvesto.png"
+          for size in (16, 24, 32, 48, 64, 128, 256))])
+
+
+def files_under(folder):
+    return sorted(str(p.relative_to(folder)) for p in Path(folder).rglob("*") if not p.is_dir())
+
+
+@pytest.fixture(scope="module")
+def root(tmp_path_factory):
+    """A prefix unlike the configured one, as with `--prefix ~/.local`: the
+    command must find the program and cues wherever the tree lies."""
+    root = tmp_path_factory.mktemp("root")
+    subprocess.run([os.environ["CMAKE_COMMAND"], "--install", os.environ["MARVESTO_BUILD"],
+                    "--prefix", root / "usr"], check=True, capture_output=True)
+    return root
+
+
+def test_holds_every_file_and_nothing_else(root):
+    assert files_under(root / "usr") == installed_files()
+    for program in installed_programs():
+        assert os.access(root / "usr" / program, os.X_OK), program
+
+
+@pytest.mark.parametrize("tool", [
+    ["desktop-file-validate", "usr/share/applications/org.marvesto.Marvesto.desktop"],
+    # Besides the metainfo itself, this finds the desktop entry it names. A
+    # software centre needs what --pedantic asks for; --strict fails on every
+    # finding but the pedantic ones, of which the capitals in the
+    # reverse-domain name are the only one.
+    ["appstreamcli", "validate-tree", "--pedantic", "--strict", "--no-net", "."],
+])
+def test_menu_entry_and_metainfo_validate(root, tool):
+    run = subprocess.run(tool, cwd=root, capture_output=True, text=True)
+    assert run.returncode == 0, run.stdout + run.stderr
+
+
+def test_command_starts_the_game_for_a_new_player(root, play, tmp_path, window_manager):
+    """The game reads its cues and "Print.txt" from its working directory, so
+    the command starts it in the player's folder, stocked with the cues."""
+    (tmp_path / "home").mkdir()
+    (tmp_path / "elsewhere").mkdir()
+    prefix = root / "usr"
+    game = play(tmp_path / "elsewhere", command=prefix / "bin/marvesto",
+                HOME=str(tmp_path / "home"), XDG_DATA_HOME=None)
+    # The command and the launcher replace themselves with the program.
+    process = Path(f"/proc/{game.process.pid}")
+    assert (process / "exe").resolve() == (prefix / "libexec/marvesto/marvesto").resolve()
+    folder = tmp_path / "home/.local/share/marvesto"
+    assert (process / "cwd").resolve() == folder
+    assert files_under(folder) == CUES
+    for cue in CUES:
+        installed = (prefix / "share/marvesto/cues" / cue).read_bytes()
+        assert installed and (folder / cue).read_bytes() == installed
+    game.close()
+    assert game.end() == 0
