@@ -162,10 +162,12 @@ class Program:
 
     def find_window(self):
         import pyatspi
-        for application in pyatspi.Registry.getDesktop(0):
-            if application is not None and application.get_process_id() == self.process.pid:
-                return next((w for w in application if w.name == WINDOW_TITLE), None)
-        return None
+        # Under a GTK platform theme GTK's own bridge registers the process too,
+        # as an application without windows.
+        return next((w for application in pyatspi.Registry.getDesktop(0)
+                     if application is not None
+                     and application.get_process_id() == self.process.pid
+                     for w in application if w.name == WINDOW_TITLE), None)
 
     def controls(self):
         """The case buttons, then the labels, as the bus lists them."""
