@@ -9,8 +9,8 @@
 #include "marvesto_window.h"
 #include "problem_report.h"
 #include "program_exit.h"
+#include "sdl_cue_player.h"
 #include "sound_after_first_frame.h"
-#include "sound_loader.h"
 #include "time_of_day_random.h"
 
 #include <QApplication>
@@ -39,7 +39,8 @@ int main(int argc, char* argv[]) {
     MarvestoWindow window;
     ProgramExit programExit([](int status) { QCoreApplication::exit(status); });
     FileHighScoreStore store("Print.txt", StoreFailureReport(&window));
-    SoundAfterFirstFrame cues(window, [] { return LoadSound(WaitProcessingEvents); });
+    SdlCuePlayer sound(WaitProcessingEvents);
+    SoundAfterFirstFrame cues(window, sound);
     TimeOfDayRandom random;
     Game game(GameServices{window, cues, store, random, programExit});
     GameDriver driver(window, game, programExit, [&window](const std::string& message) {

@@ -1,8 +1,5 @@
-// The yardstick for the game's start-up and memory: a plain Qt Widgets window
-// of the game window's size with one label. The label is filled red where the
-// game's title band is, so one outside probe sees the first frame of both the
-// same way. Built a second time with SDL's audio started as the game used to
-// start it, to tell SDL's share of the game's figures from the rest.
+// The yardstick for the game's start-up and memory (bench/README.md), and,
+// built with BARE_WINDOW_WITH_SDL_AUDIO, the same with SDL's audio started.
 //
 //     bare_window_bench WIDTH HEIGHT BAND_LEFT BAND_TOP BAND_WIDTH BAND_HEIGHT
 #include <QApplication>

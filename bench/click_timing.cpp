@@ -1,26 +1,13 @@
-// Times case clicks inside the process:
-//
-// - what a missing cue adds to a click: the first click of a game, which asks
-//   for the intro cue, with the real SdlCuePlayer and no INTRO.wav against a
-//   cue player that does nothing;
-// - the handling of a case click in the real window: from the press on the
-//   button until the repaint it causes has been drawn and handed to the
-//   window system, against the same click on a bare window of 26 push buttons
-//   that hide themselves.
+// Times case clicks inside the process (figures 5 and 6 of bench/README.md),
+// on whatever display Qt is given, in an empty folder: every cue is missing.
 //
 //     click_timing_bench [games, default 20]
-//
-// Runs on whatever display Qt is given (QT_QPA_PLATFORM). Every cue is
-// missing, so no click waits for sound.
 #include "event_waiter.h"
-#include "game.h"
-#include "game_driver.h"
+#include "figures.h"
 #include "game_rig.h"
-#include "marvesto_window.h"
-#include "program_exit.h"
 #include "sdl_cue_player.h"
-#include "stand_ins.h"
 #include "window_layout.h"
+#include "window_rig.h"
 
 #include <QApplication>
 #include <QPixmapCache>
@@ -31,11 +18,11 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <numeric>
 #include <random>
 #include <stdexcept>
@@ -63,19 +50,6 @@ public:
     void PlayCue(const std::string& /*fileName*/) override {}
 };
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-double Worst(const std::vector<double>& values) {
-    return *std::max_element(values.begin(), values.end());
-}
-
-void Print(const char* name, const std::vector<double>& microseconds) {
-    std::printf("%s median %.1f worst %.1f us\n", name, Median(microseconds), Worst(microseconds));
-}
-
 // The first click of a fresh game: the one that asks for the intro cue.
 double TimeFirstClick(CuePlayer& cues) {
     GameRig rig({.cues = &cues});
@@ -101,9 +75,9 @@ void TimeMissingCue(CuePlayer& player) {
         none.push_back(missingFirst ? second : first);
         added.push_back(missing.back() - none.back());
     }
-    Print("first-click-missing-cue", missing);
-    Print("first-click-no-cue-player", none);
-    Print("missing-cue-added", added);
+    PrintFigure("first-click-missing-cue", missing, "us");
+    PrintFigure("first-click-no-cue-player", none, "us");
+    PrintFigure("missing-cue-added", added, "us");
 }
 
 // Counts the paint events of one window's widgets.
@@ -151,23 +125,6 @@ double TimeClick(QWidget& window, QPoint place) {
     return Microseconds(end - start).count();
 }
 
-// The game as the program wires it, with a scripted random source and a
-// store that keeps nothing.
-struct GameInWindow {
-    explicit GameInWindow(CuePlayer& cues)
-        : game(GameServices{window, cues, store, random, exit}),
-          driver(window, game, exit, [this](const std::string& message) { failure = message; }) {}
-
-    CallLog log;
-    MarvestoWindow window;
-    ProgramExit exit{[](int) {}};
-    FakeStore store{log};
-    ScriptedRandom random{log};
-    Game game;
-    GameDriver driver;
-    std::string failure;
-};
-
 // What Qt alone spends on such a click: a window of 26 push buttons at the
 // case buttons' places, each hiding itself when clicked.
 class BareButtons : public QWidget {
@@ -190,23 +147,18 @@ void Show(QWidget& window, QPoint at) {
     }
 }
 
-enum class ClickKind { First, Offer, Last, Plain };
+// Click times by figure name.
+using ClickTimes = std::map<std::string, std::vector<double>>;
 
-ClickKind KindOfClick(int click) {
+std::string KindOfClick(int click) {
     if (click == 1) {
-        return ClickKind::First;
+        return "case-click-first";
     }
     if (click == kCases) {
-        return ClickKind::Last;
+        return "case-click-last";
     }
-    return IsOfferPickCount(click + 1) ? ClickKind::Offer : ClickKind::Plain;
+    return IsOfferPickCount(click + 1) ? "case-click-offer" : "case-click-plain";
 }
-
-struct ClickTimes {
-    std::vector<double> all;
-    std::array<std::vector<double>, 4> byKind;
-    std::vector<double> bare;
-};
 
 void PlayGame(CuePlayer& cues, unsigned seed, ClickTimes& times) {
     std::mt19937 shuffler(seed);
@@ -216,17 +168,17 @@ void PlayGame(CuePlayer& cues, unsigned seed, ClickTimes& times) {
     std::shuffle(order.begin(), order.end(), shuffler);
     std::shuffle(prizes.begin(), prizes.end(), shuffler);
 
-    GameInWindow wired(cues);
+    // The game as the program wires it, with a scripted random source and a
+    // store that keeps nothing.
+    WindowRig wired(&cues);
     std::vector<int> factors;
     for (int click = 1; click <= kCases; ++click) {
         if (IsOfferPickCount(click + 1)) {
             factors.push_back(1 + click % 3);
         }
     }
-    wired.random.AddPrizes(prizes, factors);
-    wired.driver.Form_Load();
-    Show(wired.window, QPoint(0, 0));
-    wired.window.FocusFirstCase();
+    wired.rig.random.AddPrizes(prizes, factors);
+    wired.Start();
     BareButtons bare;
     Show(bare, QPoint(wired.window.width() + 10, 0));
 
@@ -244,12 +196,12 @@ void PlayGame(CuePlayer& cues, unsigned seed, ClickTimes& times) {
         const double second =
             TimeClick(gameFirst ? bare : static_cast<QWidget&>(wired.window), place);
         const double game = gameFirst ? first : second;
-        times.all.push_back(game);
-        times.byKind[static_cast<std::size_t>(KindOfClick(click))].push_back(game);
-        times.bare.push_back(gameFirst ? second : first);
+        times["case-click"].push_back(game);
+        times[KindOfClick(click)].push_back(game);
+        times["bare-button-click"].push_back(gameFirst ? second : first);
     }
-    if (!wired.failure.empty() || wired.exit.Ended() || !wired.window.IsShown(Control::Label(33))) {
-        throw std::runtime_error("the game did not reach its final screen: " + wired.failure);
+    if (wired.exit.Ended() || !wired.window.IsShown(Control::Label(33))) {
+        throw std::runtime_error("the game did not reach its final screen");
     }
 }
 
@@ -258,12 +210,9 @@ void TimeCaseClicks(CuePlayer& cues, int games) {
     for (int game = 0; game < games; ++game) {
         PlayGame(cues, static_cast<unsigned>(game), times);
     }
-    Print("case-click", times.all);
-    Print("case-click-first", times.byKind[static_cast<std::size_t>(ClickKind::First)]);
-    Print("case-click-offer", times.byKind[static_cast<std::size_t>(ClickKind::Offer)]);
-    Print("case-click-last", times.byKind[static_cast<std::size_t>(ClickKind::Last)]);
-    Print("case-click-plain", times.byKind[static_cast<std::size_t>(ClickKind::Plain)]);
-    Print("bare-button-click", times.bare);
+    for (const auto& [name, values] : times) {
+        PrintFigure(name, values, "us");
+    }
 }
 
 } // namespace

@@ -1,22 +1,11 @@
-// Starts a windowed program on the X display and watches it from outside: how
-// long from the process start until its window shows its first painted frame,
-// how long a first click takes to show, and, after a scripted session of
-// clicks, the program's peak resident memory.
+// Starts a windowed program on the X display and watches it from outside:
+// the first painted frame, a first click, a session of clicks, and the peak
+// memory at the end (bench/README.md says how).
 //
 //     window_probe_bench TITLE X,Y RRGGBB
 //                        [--first-click-after MS X,Y X2,Y2 RRGGBB]
 //                        [--click X,Y]... [--click-pause MS] [--end-click X,Y]
 //                        -- PROGRAM [ARGUMENT]...
-//
-// The first frame is there when the top-level window titled TITLE is mapped
-// and its pixel at X,Y has the colour RRGGBB. MS milliseconds later the
-// --first-click-after goes to X,Y, timed from just before it is sent until
-// the pixel at X2,Y2 has the colour given with it. Each --click then goes to
-// the window, 50 ms or the --click-pause apart. The session ends with the
-// --end-click, after which the program must end by itself, or else with the
-// window system's close request. Clicks go through the X server's XTEST
-// extension, as a pointer's would. Prints "first-frame-ms", "first-click-ms"
-// when asked for and "peak-rss-kib" lines.
 #include <xcb/xcb.h>
 #include <xcb/xtest.h>
 
@@ -62,17 +51,21 @@ Point operator+(Point a, Point b) {
     return {a.x + b.x, a.y + b.y};
 }
 
+// A pixel of the window and the colour it is waited for to have.
+struct Pixel {
+    Point at;
+    std::uint32_t colour;
+};
+
 struct FirstClick {
     Milliseconds after;
     Point place;
-    Point pixel;
-    std::uint32_t colour;
+    Pixel shows;
 };
 
 struct Session {
     std::string title;
-    Point pixel{};
-    std::uint32_t colour = 0;
+    Pixel firstFrame{};
     std::optional<FirstClick> firstClick;
     std::vector<Point> clicks;
     Milliseconds clickPause = kClickPause;
@@ -88,55 +81,48 @@ Owned<Reply> Own(Reply* reply) {
     return Owned<Reply>(reply, &std::free);
 }
 
-Point ParsePoint(const std::string& text) {
-    Point point{};
-    if (std::sscanf(text.c_str(), "%d,%d", &point.x, &point.y) != 2) {
-        throw std::runtime_error("not a point X,Y: " + text);
-    }
-    return point;
-}
-
-std::uint32_t ParseColour(const std::string& text) {
-    return static_cast<std::uint32_t>(std::stoul(text, nullptr, 16));
-}
-
 Session ParseArguments(int argc, char** argv) {
-    if (argc < 6) {
-        throw std::runtime_error(
-            "usage: window_probe_bench TITLE X,Y RRGGBB [--first-click-after MS X,Y X2,Y2 RRGGBB] "
-            "[--click X,Y]... [--click-pause MS] [--end-click X,Y] -- PROGRAM [ARGUMENT]...");
-    }
     Session session;
-    session.title = argv[1];
-    session.pixel = ParsePoint(argv[2]);
-    session.colour = ParseColour(argv[3]);
-    int next = 4;
+    int next = 1;
     const auto take = [&]() -> std::string {
         if (next >= argc) {
-            throw std::runtime_error("an option lacks its values");
+            throw std::runtime_error("usage: see the comment at the top of bench/window_probe.cpp");
         }
         return argv[next++];
     };
-    while (next < argc && std::strcmp(argv[next], "--") != 0) {
-        const std::string option = take();
+    const auto point = [&take] {
+        Point point{};
+        const std::string text = take();
+        if (std::sscanf(text.c_str(), "%d,%d", &point.x, &point.y) != 2) {
+            throw std::runtime_error("not a point X,Y: " + text);
+        }
+        return point;
+    };
+    const auto pixel = [&] {
+        const Point at = point();
+        return Pixel{at, static_cast<std::uint32_t>(std::stoul(take(), nullptr, 16))};
+    };
+    session.title = take();
+    session.firstFrame = pixel();
+    for (std::string option = take(); option != "--"; option = take()) {
         if (option == "--first-click-after") {
-            // A braced list is evaluated in order, so the values are taken in order.
-            session.firstClick = FirstClick{Milliseconds(std::stod(take())), ParsePoint(take()),
-                                            ParsePoint(take()), ParseColour(take())};
+            const Milliseconds after(std::stod(take()));
+            const Point place = point();
+            session.firstClick = FirstClick{after, place, pixel()};
         } else if (option == "--click") {
-            session.clicks.push_back(ParsePoint(take()));
+            session.clicks.push_back(point());
         } else if (option == "--click-pause") {
             session.clickPause = Milliseconds(std::stod(take()));
         } else if (option == "--end-click") {
-            session.endClick = ParsePoint(take());
+            session.endClick = point();
         } else {
             throw std::runtime_error("unknown option " + option);
         }
     }
-    if (next + 1 >= argc) {
+    session.program.assign(argv + next, argv + argc);
+    if (session.program.empty()) {
         throw std::runtime_error("no program given after --");
     }
-    session.program.assign(argv + next + 1, argv + argc);
     session.program.push_back(nullptr);
     return session;
 }
@@ -265,23 +251,19 @@ private:
     xcb_window_t root_;
 };
 
-pid_t Start(char* const* program) {
-    const pid_t child = fork();
-    if (child == 0) {
-        execvp(program[0], program);
-        std::perror(program[0]);
-        _exit(127);
-    }
-    if (child < 0) {
-        throw std::runtime_error("cannot start " + std::string(program[0]));
-    }
-    return child;
-}
-
 // The program under watch; killed if the probe gives up on it.
 class Child {
 public:
-    explicit Child(char* const* program) : pid_(Start(program)) {}
+    explicit Child(char* const* program) : pid_(fork()) {
+        if (pid_ == 0) {
+            execvp(program[0], program);
+            std::perror(program[0]);
+            _exit(127);
+        }
+        if (pid_ < 0) {
+            throw std::runtime_error("cannot start " + std::string(program[0]));
+        }
+    }
     ~Child() {
         if (pid_ > 0) {
             kill(pid_, SIGKILL);
@@ -332,7 +314,7 @@ xcb_window_t WaitForFirstFrame(const Display& display, const Session& session, C
         if (!window) {
             window = display.MappedWindow(session.title);
         }
-        if (window && display.Pixel(*window, session.pixel) == session.colour) {
+        if (window && display.Pixel(*window, session.firstFrame.at) == session.firstFrame.colour) {
             return *window;
         }
         std::this_thread::sleep_for(kPollPeriod);
@@ -345,13 +327,13 @@ Milliseconds TimeFirstClick(const Display& display, xcb_window_t window, Point o
                             Child& child) {
     std::this_thread::sleep_until(firstFrameShown + click.after);
     // Otherwise the click would seem to take no time at all.
-    if (display.Pixel(window, click.pixel) == click.colour) {
+    if (display.Pixel(window, click.shows.at) == click.shows.colour) {
         throw std::runtime_error("the first click's pixel has its colour before the click");
     }
     const auto start = Clock::now();
     display.Click(origin + click.place);
     const auto giveUp = start + kPatience;
-    while (display.Pixel(window, click.pixel) != click.colour) {
+    while (display.Pixel(window, click.shows.at) != click.shows.colour) {
         if (Clock::now() > giveUp || !child.Running()) {
             throw std::runtime_error("the first click did not show");
         }

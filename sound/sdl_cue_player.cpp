@@ -58,7 +58,7 @@ void SdlCuePlayer::Prepare() {
 }
 
 void SdlCuePlayer::PlayCue(const std::string& fileName) {
-    if (!audioReady_ || playing_) {
+    if (!audioReady_) {
         return;
     }
     const LoadedWav wav(fileName);
@@ -76,9 +76,7 @@ void SdlCuePlayer::PlayCue(const std::string& fileName) {
         ReportUnplayable(fileName, SDL_GetError());
         return;
     }
-    playing_ = true;
     WaitUntilPlayed(device, wav.Duration());
-    playing_ = false;
 }
 
 void SdlCuePlayer::WaitUntilPlayed(const CueDevice& device, microseconds length) {

@@ -16,7 +16,8 @@ class SdlCuePlayer : public CuePlayer {
 public:
     // Called again and again while a cue plays, with the longest time to
     // spend before the cue is checked again; the window uses it to keep
-    // painting. An empty waiter sleeps.
+    // painting. An empty waiter sleeps. Whatever the waiter throws ends the
+    // cue at once and leaves the call, with the device closed.
     using Waiter = std::function<void(std::chrono::milliseconds)>;
 
     explicit SdlCuePlayer(Waiter waiter);
@@ -31,9 +32,7 @@ public:
     void Prepare() override;
     // Plays the named WAV file and returns when it has finished. A missing
     // file is silence; one that cannot be read, or that the device refuses,
-    // is skipped at once and reported once, and the next cue tries again. A
-    // call made while a cue plays (from inside the waiter) is skipped, so
-    // cues never overlap.
+    // is skipped at once and reported once, and the next cue tries again.
     void PlayCue(const std::string& fileName) override;
 
 private:
@@ -44,7 +43,6 @@ private:
 
     Waiter waiter_;
     bool audioReady_ = false;
-    bool playing_ = false;
     // Each bad file is reported once, not at every cue it was meant for.
     std::set<std::string> reportedFiles_;
 };

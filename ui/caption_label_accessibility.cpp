@@ -24,9 +24,8 @@ public:
         return Label()->isPressable() ? QStringList{pressAction()} : QStringList();
     }
 
-    // A hidden label takes no clicks, so it takes no press either.
     void doAction(const QString& action) override {
-        if (action == pressAction() && Label()->isPressable() && Label()->isVisible()) {
+        if (action == pressAction() && Label()->isPressable()) {
             emit Label()->clicked();
         }
     }

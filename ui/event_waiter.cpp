@@ -2,20 +2,20 @@
 
 #include <QDeadlineTimer>
 #include <QEventLoop>
-#include <QThread>
 #include <QTimer>
 
 namespace marvesto {
 
 void WaitProcessingEvents(std::chrono::milliseconds duration) {
+    // Made before the timer, so it has expired by the time the timer fires.
     const QDeadlineTimer deadline(duration, Qt::PreciseTimer);
     QEventLoop loop;
     QTimer::singleShot(duration, Qt::PreciseTimer, &loop, &QEventLoop::quit);
     loop.exec();
-    // Once the program has been told to end, a local event loop returns at
-    // once; the rest of the time is slept rather than spun.
+    // Only the program's end makes a local event loop return before its
+    // timer: told during the wait or before it, Qt ends every such loop.
     if (!deadline.hasExpired()) {
-        QThread::msleep(static_cast<unsigned long>(deadline.remainingTime()));
+        throw ProgramClosed();
     }
 }
 

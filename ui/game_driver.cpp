@@ -1,5 +1,7 @@
 #include "game_driver.h"
 
+#include "event_waiter.h"
+
 #include <exception>
 #include <utility>
 
@@ -16,15 +18,19 @@ GameDriver::GameDriver(MarvestoWindow& window, Game& game, ProgramExit& exit, Er
     connect(&window, &MarvestoWindow::endClicked, this, [this] {
         Deliver({Control::Label(StatusLabel::kEnd), [this] { game_.Label33_Click(); }});
     });
-    connect(&window, &MarvestoWindow::closeRequested, this, &GameDriver::RequestClose);
+    // Also during a cue: the waiting call then ends with ProgramClosed.
+    connect(&window, &MarvestoWindow::closeRequested, this, [this] { exit_.QuitProgram(); });
 }
 
 void GameDriver::Form_Load() {
-    Deliver({std::nullopt, [this] { game_.Form_Load(); }});
+    RunGuarded([this] { game_.Form_Load(); });
 }
 
 void GameDriver::Deliver(PendingCall pending) {
-    if (exit_.Ended()) {
+    // A control acts only if it is shown when the click, key or press is made
+    // and still shown when its call runs. A mouse click cannot reach a hidden
+    // control; a key or a screen reader's press can.
+    if (exit_.Ended() || !window_.IsShown(pending.source)) {
         return;
     }
     pending_.push_back(std::move(pending));
@@ -35,32 +41,22 @@ void GameDriver::Deliver(PendingCall pending) {
     while (!pending_.empty() && !exit_.Ended()) {
         const PendingCall next = std::move(pending_.front());
         pending_.pop_front();
-        // A control that a call hid meanwhile takes no clicks, as at any other
-        // time: a second click on DEAL during the deal cue must not deal twice.
-        if (next.source && !window_.IsShown(*next.source)) {
+        // A second click on DEAL during the deal cue must not deal twice.
+        if (!window_.IsShown(next.source)) {
             continue;
         }
         RunGuarded(next.call);
-        if (closeRequested_) {
-            exit_.QuitProgram();
-        }
     }
     pending_.clear();
     running_ = false;
-}
-
-void GameDriver::RequestClose() {
-    if (running_) {
-        closeRequested_ = true;
-        return;
-    }
-    exit_.QuitProgram();
 }
 
 void GameDriver::RunGuarded(const std::function<void()>& call) {
     std::string failure;
     try {
         call();
+        return;
+    } catch (const ProgramClosed&) {
         return;
     } catch (const std::exception& error) {
         failure = error.what();

@@ -3,8 +3,10 @@
 // keys and close requests arrive then too. Each click acts on the control
 // that was shown where it was made; its call waits, in order, until the
 // running call has returned, and is dropped if its control has been hidden
-// meanwhile. The game never runs twice at once. An error escaping the game is
-// reported here and ends the program; it never crosses Qt's event loop.
+// meanwhile. The game never runs twice at once. A close request ends the
+// program at once, cutting short the call that waits for a cue. An error
+// escaping the game is reported here and ends the program; neither crosses
+// Qt's event loop.
 #pragma once
 
 #include "control.h"
@@ -16,7 +18,6 @@
 
 #include <deque>
 #include <functional>
-#include <optional>
 #include <string>
 
 namespace marvesto {
@@ -35,13 +36,11 @@ public:
 
 private:
     struct PendingCall {
-        // The control clicked; empty for the start-up.
-        std::optional<Control> source;
+        Control source;
         std::function<void()> call;
     };
 
     void Deliver(PendingCall pending);
-    void RequestClose();
     void RunGuarded(const std::function<void()>& call);
 
     MarvestoWindow& window_;
@@ -49,7 +48,6 @@ private:
     ProgramExit& exit_;
     ErrorReport report_;
     bool running_ = false;
-    bool closeRequested_ = false;
     std::deque<PendingCall> pending_;
 };
 

@@ -154,9 +154,8 @@ void MarvestoWindow::keyPressEvent(QKeyEvent* event) {
         Qt::NoModifier;
     if (plain && !event->isAutoRepeat()) {
         for (const auto& [number, keys] : kLabelKeys) {
-            CaptionLabel* label = labels_.at(Control::Label(number));
-            if (keys.contains(static_cast<Qt::Key>(event->key())) && !label->isHidden()) {
-                emit label->clicked();
+            if (keys.contains(static_cast<Qt::Key>(event->key()))) {
+                emit labels_.at(Control::Label(number))->clicked();
                 return;
             }
         }

@@ -3,12 +3,10 @@
 #include <QEvent>
 #include <QTimer>
 
-#include <utility>
-
 namespace marvesto {
 
-SoundAfterFirstFrame::SoundAfterFirstFrame(QWidget& window, Loader load)
-    : window_(window), load_(std::move(load)) {
+SoundAfterFirstFrame::SoundAfterFirstFrame(QWidget& window, CuePlayer& cues)
+    : window_(window), cues_(cues) {
     window_.installEventFilter(this);
 }
 
@@ -18,9 +16,7 @@ void SoundAfterFirstFrame::Prepare() {
 
 void SoundAfterFirstFrame::PlayCue(const std::string& fileName) {
     PrepareNow();
-    if (cues_) {
-        cues_->PlayCue(fileName);
-    }
+    cues_.PlayCue(fileName);
 }
 
 bool SoundAfterFirstFrame::eventFilter(QObject* watched, QEvent* event) {
@@ -38,10 +34,7 @@ void SoundAfterFirstFrame::PrepareNow() {
         return;
     }
     prepared_ = true;
-    cues_ = load_();
-    if (cues_) {
-        cues_->Prepare();
-    }
+    cues_.Prepare();
 }
 
 } // namespace marvesto

@@ -22,6 +22,12 @@ const QColor kPaleYellow(0xFF, 0xFF, 0x80);
 
 constexpr FontSpec kWindowFont{.points = 14.25, .bold = false, .italic = true};
 constexpr FontSpec kBoardFont{.points = 11.25, .bold = true, .italic = false};
+constexpr FontSpec kOfferFont{.points = 15.75, .bold = true, .italic = false};
+constexpr FontSpec kDealFont{.points = 14.25, .bold = true, .italic = true};
+constexpr FontSpec kOwnCaseFont{.points = 14.25, .bold = true, .italic = false};
+constexpr FontSpec kTitleFont{.points = 48, .bold = false, .italic = true};
+constexpr FontSpec kPromptFont{.points = 24, .bold = true, .italic = true};
+constexpr FontSpec kHighScoreFont{.points = 9.75, .bold = true, .italic = true};
 
 // The case buttons by row, from the top; each row lists the button number in
 // each of the seven columns, 0 where the bottom row leaves a column empty.
@@ -53,7 +59,7 @@ constexpr std::array<std::pair<int, std::array<int, 6>>, 5> kLadderColumns{{
 constexpr int kLastGreenPrize = 4;
 constexpr int kLastRedPrize = 12;
 
-const QString kCredit = QStringLiteral("Created by Marvesto Team ");
+const QString kCreditCaption = QStringLiteral("Created by Marvesto Team ");
 const QString kEndCaption = QString(28, QLatin1Char(' ')) + "CLICK  TO END YOUR SESSION! ";
 
 LabelLayout LadderLabel(int prize, TwipRect place) {
@@ -118,58 +124,19 @@ std::vector<LabelLayout> LabelLayouts() {
             labels.push_back(LadderLabel(prizes[row], {left, top, kLadderWidth, kLadderHeight}));
         }
     }
+    using namespace StatusLabel;
+    // Each row: number, caption, place, font (empty: the window's), text and
+    // background colours, shown at start.
     const std::vector<LabelLayout> statusLabels{
-        {StatusLabel::kOffer,
-         "OFFER:",
-         {120, 6480, 3615, 495},
-         FontSpec{15.75, true, false},
-         kOfferGreen,
-         kYellow,
-         false},
-        {StatusLabel::kDeal,
-         ">  DEAL  <",
-         {120, 6960, 1935, 375},
-         FontSpec{14.25, true, true},
-         kPaleYellow,
-         kRed,
-         false},
-        {StatusLabel::kOwnCase,
-         "",
-         {4440, 7080, 1575, 375},
-         FontSpec{14.25, true, false},
-         std::nullopt,
-         kYellow,
-         true},
-        {StatusLabel::kTitle,
-         "MARVESTO?",
-         {1560, 240, 7215, 975},
-         FontSpec{48, false, true},
-         kYellow,
-         kRed,
-         true},
-        {StatusLabel::kCredit, kCredit, {3240, 1320, 4095, 375}, std::nullopt, kRed, kYellow, true},
-        {StatusLabel::kPrompt,
-         " CHOOSE YOUR CASE!",
-         {2400, 4800, 7815, 2295},
-         FontSpec{24, true, true},
-         kRed,
-         kYellow,
-         true},
-        {StatusLabel::kEnd,
-         kEndCaption,
-         {120, 3240, 10095, 735},
-         std::nullopt,
-         kYellow,
-         kRed,
-         false},
-        {StatusLabel::kResult, "", {2280, 4080, 5775, 495}, std::nullopt, kYellow, kRed, false},
-        {StatusLabel::kHighScore,
-         "",
-         {8040, 7080, 2175, 375},
-         FontSpec{9.75, true, true},
-         kRed,
-         kYellow,
-         true},
+        {kOffer, "OFFER:", {120, 6480, 3615, 495}, kOfferFont, kOfferGreen, kYellow, false},
+        {kDeal, ">  DEAL  <", {120, 6960, 1935, 375}, kDealFont, kPaleYellow, kRed, false},
+        {kOwnCase, "", {4440, 7080, 1575, 375}, kOwnCaseFont, std::nullopt, kYellow, true},
+        {kTitle, "MARVESTO?", {1560, 240, 7215, 975}, kTitleFont, kYellow, kRed, true},
+        {kCredit, kCreditCaption, {3240, 1320, 4095, 375}, std::nullopt, kRed, kYellow, true},
+        {kPrompt, " CHOOSE YOUR CASE!", {2400, 4800, 7815, 2295}, kPromptFont, kRed, kYellow, true},
+        {kEnd, kEndCaption, {120, 3240, 10095, 735}, std::nullopt, kYellow, kRed, false},
+        {kResult, "", {2280, 4080, 5775, 495}, std::nullopt, kYellow, kRed, false},
+        {kHighScore, "", {8040, 7080, 2175, 375}, kHighScoreFont, kRed, kYellow, true},
     };
     labels.insert(labels.end(), statusLabels.begin(), statusLabels.end());
     return labels;

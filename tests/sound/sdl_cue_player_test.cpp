@@ -127,28 +127,6 @@ private slots:
         QCOMPARE_LE(calls, 100);
     }
 
-    // Whatever the waiter runs must not start a second cue over the first.
-    void skipsACueAskedForWhileAnotherPlays() {
-        WriteToneWav(PathOf("first.wav"), 300ms);
-        WriteToneWav(PathOf("second.wav"), 300ms, {}, 880);
-        bool asked = false;
-        SdlCuePlayer* self = nullptr;
-        SdlCuePlayer player([&](milliseconds time) {
-            if (!asked) {
-                asked = true;
-                self->PlayCue(PathOf("second.wav"));
-            }
-            std::this_thread::sleep_for(time);
-        });
-        self = &player;
-        player.Prepare();
-        player.PlayCue(PathOf("first.wav"));
-
-        QVERIFY(asked);
-        // Nothing but the first cue reached the device.
-        QVERIFY(HoldsCueBetweenSilence(DeviceOutput(), SampleBytes(ToneSamples(300ms, {}))));
-    }
-
     // A device that stops taking samples must not hang the game: here it
     // takes one small buffer per second, which would need some eighteen
     // seconds for this cue. The player gives up after about one (measured

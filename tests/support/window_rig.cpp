@@ -4,17 +4,30 @@
 
 #include <QApplication>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 #include <stdexcept>
 
 namespace marvesto::testing {
 
-WindowRig::WindowRig()
-    : exit([this](int status) { rig.log.Add("exit " + std::to_string(status)); }),
-      rig({.window = &window, .end = &exit}),
+WindowRig::WindowRig(CuePlayer* cues)
+    : exit([this](int status) {
+          rig.log.Add("exit " + std::to_string(status));
+          QCoreApplication::exit(status);
+      }),
+      rig({.window = &window, .cues = cues, .end = &exit}),
       driver(window, rig.game, exit,
              [this](const std::string& message) { rig.log.Add("report " + message); }) {}
+
+WindowRig::~WindowRig() {
+    // Until the application's own loop has run, every local event loop, and
+    // so every wait for a cue, would return at once.
+    if (exit.Ended()) {
+        QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+        QCoreApplication::exec();
+    }
+}
 
 void WindowRig::Start(float storedHighScore) {
     rig.store.stored = storedHighScore;

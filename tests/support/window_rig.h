@@ -1,6 +1,7 @@
 // The real window wired to the game as the program wires it, with the game
 // rig's stand-ins behind it. The program's end and every error report go to
-// the rig's call log too.
+// the rig's call log too; the end also tells Qt's event loops to return, as
+// the program's does, and the rig takes that back when it is destroyed.
 #pragma once
 
 #include "game_driver.h"
@@ -16,7 +17,9 @@ namespace marvesto::testing {
 
 class WindowRig {
 public:
-    WindowRig();
+    // The cue stand-in passes each cue on to `cues` when one is given.
+    explicit WindowRig(CuePlayer* cues = nullptr);
+    ~WindowRig();
     WindowRig(const WindowRig&) = delete;
     WindowRig& operator=(const WindowRig&) = delete;
 

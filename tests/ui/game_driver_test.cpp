@@ -5,11 +5,18 @@
 // (through event_waiter.h) parses only after Qt has set up the library's
 // configuration.
 #include <QAccessible>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "event_waiter.h"
 #include "run_time_error.h"
+#include "sdl_cue_player.h"
 #include "suites.h"
+#include "test_wav.h"
 #include "window_rig.h"
 
 #include <algorithm>
@@ -20,6 +27,8 @@ using namespace marvesto::testing;
 using namespace std::chrono_literals;
 
 namespace {
+
+constexpr auto kLongCue = 5000ms;
 
 // What the first click of the worked example on CASE 1 does after its cue.
 const Entries kFirstClick{"hide Label27", "hide Command1",
@@ -76,25 +85,63 @@ private slots:
         QCOMPARE(play.rig.log.From(start), expected);
     }
 
-    // The close control during a cue lets the running call finish, then ends
-    // the program before any click that came after it.
-    void closeDuringACueEndsTheProgramWhenTheCallReturns() {
-        WindowRig play;
+    // The close control during a cue ends the program at once, as at any
+    // other moment: the cue is cut short, and nothing the interrupted call
+    // had still to do happens (no screen change, no save, no further cue).
+    // The cue is five seconds long on SDL's dummy driver, which plays in real
+    // time; the close comes a tenth of a second into it.
+    void closeDuringACueEndsTheProgramAtOnce_data() {
+        QTest::addColumn<QString>("cue");
+        QTest::newRow("intro") << "INTRO.wav";
+        QTest::newRow("dial") << "DIAL.wav";
+        QTest::newRow("deal") << "DEAL.wav";
+        QTest::newRow("end") << "END.wav";
+    }
+    void closeDuringACueEndsTheProgramAtOnce() {
+        QFETCH(QString, cue);
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString original = QDir::currentPath();
+        QDir::setCurrent(folder.path());
+        const auto restore = qScopeGuard([&original] { QDir::setCurrent(original); });
+        WriteToneWav(cue.toStdString(), kLongCue);
+        qputenv("SDL_AUDIODRIVER", "dummy");
+        SdlCuePlayer player(WaitProcessingEvents);
+        WindowRig play(&player);
         play.rig.ScriptPrizes(WorkedExample());
         play.Start();
-        play.rig.cues.whilePlaying = [&play](const std::string&) {
-            play.window.close();
-            play.rig.log.Add("close asked");
-            play.Click(Control::Command(2));
-            WaitProcessingEvents(20ms);
+        // Every cue before the one closed in is missing, so silent.
+        const std::vector<std::function<void()>> steps{
+            [&play] { play.Click(Control::Command(1)); },
+            [&play] { play.ClickNext(kClicksToFirstOffer - 1); },
+            [&play] { play.Click(kDeal); },
+            [&play] { play.Click(kEnd); },
         };
-        const auto start = play.rig.log.Size();
-        play.Click(Control::Command(1));
-        const Entries expected =
-            Joined({{"cue INTRO.wav", "close asked"}, kFirstClick, {"exit 0"}});
-        QCOMPARE(play.rig.log.From(start), expected);
-        play.Click(Control::Command(3));
-        QCOMPARE(play.rig.log.From(start), expected);
+        const std::string cueEntry = "cue " + cue.toStdString();
+        QElapsedTimer sinceClose;
+        // A tenth of a second into the cue, once it has started.
+        play.rig.log.watch = [&play, &cueEntry, &sinceClose](const std::string& entry) {
+            if (entry == cueEntry) {
+                QTimer::singleShot(100, &play.window, [&play, &sinceClose] {
+                    sinceClose.start();
+                    play.window.close();
+                });
+            }
+        };
+        for (const auto& step : steps) {
+            step();
+            if (play.exit.Ended()) {
+                break;
+            }
+        }
+        const Entries& log = play.rig.log.All();
+        const auto cueAt = std::find(log.begin(), log.end(), cueEntry);
+        QVERIFY(cueAt != log.end());
+        QCOMPARE(Entries(cueAt + 1, log.end()), Entries{"exit 0"});
+        QVERIFY2(sinceClose.elapsed() < kLongCue.count() / 2, "the cue played on after the close");
+        QCOMPARE(play.exit.Status(), 0);
+        play.Click(Control::Command(20));
+        QCOMPARE(log.back(), std::string("exit 0"));
     }
 
     void closeBetweenCallsEndsTheProgramAtOnce() {

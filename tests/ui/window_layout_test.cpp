@@ -56,7 +56,7 @@ QString Blanks(int count) {
 const QString kEndCaption = Blanks(28) + "CLICK  TO END YOUR SESSION! ";
 
 // Names of all 61 widgets: the multimedia control has no widget, since the
-// cues are played by the sound module.
+// cues are played by SDL's audio.
 QStringList AllControlNames() {
     QStringList names;
     for (int k = 1; k <= 26; ++k) {
