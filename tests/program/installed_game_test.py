@@ -20,7 +20,6 @@ def installed_programs(command_folder="bin"):
 def installed_files(command_folder="bin"):
     """Every file an installation holds, relative to its prefix, sorted."""
     return sorted(installed_programs(command_folder) + [
-        "libexec/marvesto/marvesto-sound.so",
         "share/applications/org.marvesto.Marvesto.desktop",
         "share/doc/marvesto/changelog.gz",
         "share/doc/marvesto/copyright",
