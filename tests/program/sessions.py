@@ -68,13 +68,16 @@ class SoundServer:
                           for name in ("pipewire", "wireplumber", "pipewire-pulse")]
         wait_for(lambda: desktop.run("pactl", "info").returncode == 0, "pipewire-pulse")
         desktop.run("pactl", "load-module", "module-null-sink", "sink_name=cues", check=True)
-        desktop.run("pactl", "set-default-sink", "cues", check=True)
+        # The sink is there once the server has set it up.
+        wait_for(lambda: desktop.run("pactl", "set-default-sink", "cues").returncode == 0,
+                 "the null sink")
 
     def record(self, into: Path):
         """Records what reaches the sink, silence included, in real time as
         16-bit mono samples, until the process returned is stopped."""
         return self.desktop.start("parec", "-d", "cues.monitor", "--raw", "--format=s16le",
-                                  f"--rate={RATE}", "--channels=1", stdout=into.open("wb"))
+                                  f"--rate={RATE}", "--channels=1", "--latency-msec=100",
+                                  stdout=into.open("wb"))
 
     def stop(self):
         for process in reversed(self.processes):
