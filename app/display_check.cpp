@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QtGlobal>
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -43,13 +45,11 @@ bool WaylandWanted() {
 
 // Debian keeps Qt's Wayland platform in a package of its own.
 bool WaylandPluginInstalled() {
-    for (const QString& folder : QCoreApplication::libraryPaths()) {
+    const QStringList folders = QCoreApplication::libraryPaths();
+    return std::any_of(folders.begin(), folders.end(), [](const QString& folder) {
         const QDir platforms(folder + QStringLiteral("/platforms"));
-        if (!platforms.entryList({QStringLiteral("libqwayland*")}, QDir::Files).isEmpty()) {
-            return true;
-        }
-    }
-    return false;
+        return !platforms.entryList({QStringLiteral("libqwayland*")}, QDir::Files).isEmpty();
+    });
 }
 
 std::string Reason() {
@@ -109,9 +109,10 @@ DisplayCheck::~DisplayCheck() {
     RestoreStandardError();
     if (heldOutput != nullptr) {
         std::rewind(heldOutput);
-        char buffer[4096];
-        for (std::size_t read = 0; (read = std::fread(buffer, 1, sizeof buffer, heldOutput)) > 0;) {
-            std::fwrite(buffer, 1, read, stderr);
+        std::array<char, 4096> buffer{};
+        for (std::size_t read = 0;
+             (read = std::fread(buffer.data(), 1, buffer.size(), heldOutput)) > 0;) {
+            std::fwrite(buffer.data(), 1, read, stderr);
         }
         std::fclose(heldOutput);
         heldOutput = nullptr;

@@ -19,7 +19,9 @@ double Luminance(const QColor& colour) {
 }
 
 double ContrastRatio(const QColor& first, const QColor& second) {
-    const auto [darker, lighter] = std::minmax(Luminance(first), Luminance(second));
+    // The initializer list makes std::minmax return values, not references to
+    // the temporaries.
+    const auto [darker, lighter] = std::minmax({Luminance(first), Luminance(second)});
     return (lighter + 0.05) / (darker + 0.05);
 }
 
