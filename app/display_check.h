@@ -4,9 +4,10 @@
 
 namespace marvesto {
 
-// While it lives, Qt's messages are held back; should Qt fail to find a
-// display, the program says why in one line and ends with status 1. Once the
-// toolkit has started, the messages held back go out as usual.
+// While it lives, what Qt and the libraries it loads write to standard error
+// is held back; should Qt fail to find a display, the program says why in one
+// line and ends with status 1. Once the toolkit has started, the output held
+// back goes out as usual.
 class DisplayCheck {
 public:
     DisplayCheck();

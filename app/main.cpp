@@ -1,5 +1,6 @@
 // Starts Marvesto: the only place where the real window, game, store, sound
 // and random source are built and wired together.
+#include "desktop_identity.h"
 #include "display_check.h"
 #include "event_waiter.h"
 #include "file_high_score_store.h"
@@ -33,6 +34,7 @@ int main(int argc, char* argv[]) {
     // over 1 MB by the end of a game, to spare redrawing that takes
     // microseconds.
     QPixmapCache::setCacheLimit(0);
+    TakeDesktopIdentity();
 
     MarvestoWindow window;
     ProgramExit programExit([](int status) { QCoreApplication::exit(status); });

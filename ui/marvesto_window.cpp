@@ -1,5 +1,6 @@
 #include "marvesto_window.h"
 
+#include "readable_text.h"
 #include "run_time_error.h"
 #include "window_layout.h"
 
@@ -46,6 +47,11 @@ MarvestoWindow::MarvestoWindow(QWidget* parent) : QWidget(parent) {
     // The layout is fixed: no locale or toolkit option mirrors it.
     setLayoutDirection(Qt::LeftToRight);
     setFixedSize(ToPixels(layout.clientArea).size());
+    // A window of fixed size has nothing to maximise; some window managers
+    // draw the button all the same unless the window says so.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     QPalette background = palette();
     background.setColor(QPalette::Window, layout.background);
     setPalette(background);
@@ -88,7 +94,8 @@ void MarvestoWindow::BuildLabels() {
         }
         QPalette colours = label->palette();
         colours.setColor(QPalette::Window, layout.background);
-        colours.setColor(QPalette::WindowText, layout.text.value_or(buttonText));
+        colours.setColor(QPalette::WindowText,
+                         layout.text.value_or(ReadableButtonText(buttonText, layout.background)));
         label->setPalette(colours);
         label->setVisible(layout.shownAtStart);
         controls_[control] = label;

@@ -45,7 +45,8 @@ struct LabelLayout {
     TwipRect place;
     // Empty: the window's font.
     std::optional<FontSpec> font;
-    // Empty: the platform's colour for the text of a push button.
+    // Empty: the platform's colour for the text of a push button, where it
+    // reads on the background.
     std::optional<QColor> text;
     QColor background;
     bool shownAtStart;

@@ -21,7 +21,7 @@ from pathlib import Path
 import pytest
 from PIL import Image
 
-pytest_plugins = []
+pytest_plugins = ["sessions"]
 
 # How long anything a player would wait for may take: generous, so that a
 # loaded machine slows a test down without failing it.
@@ -79,6 +79,10 @@ class Desktop:
         assert number, "Xvfb did not start"
         runtime.chmod(0o700)
         self.env = {"DISPLAY": f":{number}", "XDG_RUNTIME_DIR": str(runtime)}
+        self.join_buses()
+
+    def join_buses(self):
+        """A session bus for the desktop, with the accessibility bus on."""
         bus = self.start("dbus-daemon", "--session", "--nofork", "--print-address=1",
                          stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
         self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
@@ -162,10 +166,12 @@ class Program:
 
     def find_window(self):
         import pyatspi
-        for application in pyatspi.Registry.getDesktop(0):
-            if application is not None and application.get_process_id() == self.process.pid:
-                return next((w for w in application if w.name == WINDOW_TITLE), None)
-        return None
+        # Under a GTK platform theme GTK's own bridge registers the process too,
+        # as an application without windows.
+        return next((w for application in pyatspi.Registry.getDesktop(0)
+                     if application is not None
+                     and application.get_process_id() == self.process.pid
+                     for w in application if w.name == WINDOW_TITLE), None)
 
     def controls(self):
         """The case buttons, then the labels, as the bus lists them."""

@@ -34,8 +34,10 @@ def field(package, name):
                           check=True).stdout.strip()
 
 
+# Without the recommended plugin the game cannot run natively on Wayland.
 @pytest.mark.parametrize("name, value", [("Package", "marvesto"), ("Section", "games"),
-                                         ("Version", os.environ["MARVESTO_VERSION"])])
+                                         ("Version", os.environ["MARVESTO_VERSION"]),
+                                         ("Recommends", "qt6-wayland")])
 def test_control_fields_name_a_game(package, name, value):
     assert field(package, name) == value
 

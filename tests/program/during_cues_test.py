@@ -1,10 +1,13 @@
-"""The real program while a sound cue plays: what the player does meanwhile, a
-click or closing the window, takes effect once the cue is over, on what was
-shown where the click was made; nothing changes before."""
+"""The real program while a sound cue plays: a click the player makes meanwhile
+takes effect once the cue is over, on what was shown where the click was
+made, and nothing changes before; closing the window ends the program at
+once."""
 import math
 import struct
 import time
 import wave
+
+import pytest
 
 from conftest import showing, wait_for
 
@@ -88,15 +91,46 @@ def test_click_during_the_intro_is_handled_after_it(play, desktop, tmp_path, win
     assert not played[:at].strip(b"\0") and not played[at + len(cue):].strip(b"\0")
 
 
-def test_close_during_the_intro_ends_the_program_when_the_intro_ends(play, tmp_path,
-                                                                    window_manager):
-    """Closing waits for the running click, cue included, and saves nothing."""
-    write_cue(tmp_path / "INTRO.wav")
-    (tmp_path / "Print.txt").write_bytes(b" 1234\r\n")
+# Far longer than a close may take, so that a close held until the cue ends
+# cannot pass for one that ends the cue.
+CLOSING_CUE = 10.0
+
+
+def reach_the_deal(program):
+    program.open_cases(1, 2, 3, 4, 5, 6)
+    wait_for(lambda: program.showing(DEAL), "the offer")
+    program.click(program.control(DEAL))
+
+
+def reach_the_end(program):
+    reach_the_deal(program)
+    wait_for(lambda: program.showing(END), "the final screen")
+    program.click(program.control(END))
+
+
+@pytest.mark.parametrize("cue, reach", [
+    ("INTRO.wav", lambda program: program.click(program.control("CASE 9"))),
+    ("DIAL.wav", lambda program: program.open_cases(1, 2, 3, 4, 5) or
+        program.click(program.control("CASE 6"))),
+    ("DEAL.wav", reach_the_deal),
+    ("END.wav", reach_the_end),
+], ids=["intro", "dial", "deal", "end"])
+def test_close_during_a_cue_ends_the_program_at_once(play, tmp_path, window_manager, cue, reach):
+    """The close button works while a cue plays: the program ends with the
+    cue cut short, status 0, and nothing more is saved. The deal saves its
+    offer before its cue, so the file is compared with what it held at the
+    close."""
+    write_cue(tmp_path / cue, CLOSING_CUE)
+    (tmp_path / "Print.txt").write_bytes(b" 1\r\n")
     program = play()
-    clicked = time.monotonic()
-    program.click(program.control("CASE 9"))
+    reach(program)
+    # Well inside the cue.
+    time.sleep(1)
+    assert program.process.poll() is None
+    saved = (tmp_path / "Print.txt").read_bytes()
+    asked = time.monotonic()
     program.close()
     assert program.end() == 0
-    assert time.monotonic() - clicked >= LONG_CUE, "ended during the intro"
-    assert (tmp_path / "Print.txt").read_bytes() == b" 1234\r\n"
+    took = time.monotonic() - asked
+    assert took < CLOSING_CUE / 4, f"the program ended {took:.2f} s after the close"
+    assert (tmp_path / "Print.txt").read_bytes() == saved

@@ -1,0 +1,86 @@
+"""The four cues as a desktop's sound server receives them: PipeWire's
+PulseAudio server, SDL left to choose its driver, the null sink's monitor
+recorded from the server's side."""
+import math
+import struct
+import time
+import wave
+
+from conftest import wait_for
+from sessions import RATE
+
+DEAL, END = ">  DEAL  <", "                            CLICK  TO END YOUR SESSION! "
+# Each cue a tone of its own pitch and length, at twice the pitch of the one
+# before, so that a stretch of the recording tells which cue it belongs to
+# even where a loaded machine let the server run short for a moment.
+CUES = {"INTRO.wav": (0.6, 300), "DIAL.wav": (0.9, 600), "DEAL.wav": (1.2, 1200),
+        "END.wav": (1.5, 2400)}
+# 10 ms of the recording, in samples.
+STEP = RATE // 100
+
+
+def write_tone(path, seconds, pitch):
+    with wave.open(str(path), "wb") as cue:
+        cue.setnchannels(1)
+        cue.setsampwidth(2)
+        cue.setframerate(RATE)
+        cue.writeframes(b"".join(
+            struct.pack("<h", int(8000 * math.sin(2 * math.pi * pitch * i / RATE)))
+            for i in range(int(seconds * RATE))))
+
+
+def heard(recording):
+    """For each cue: when it sounded on average and for how long in all, both
+    in 10 ms steps of the recording; a step belongs to the pitch nearest its
+    count of sign changes."""
+    samples = struct.unpack(f"<{len(recording) // 2}h", recording[:len(recording) // 2 * 2])
+    found = {}
+    for at in range(0, len(samples) - STEP, STEP):
+        step = samples[at:at + STEP]
+        if max(map(abs, step)) < 2000:
+            continue
+        changes = sum((a < 0) != (b < 0) for a, b in zip(step, step[1:]))
+        cue = min(CUES, key=lambda c: abs(math.log2(max(changes, 1) / (CUES[c][1] / 50))))
+        steps, sum_of_places = found.get(cue, (0, 0))
+        found[cue] = (steps + 1, sum_of_places + at // STEP)
+    return {cue: (steps, sum_of_places / steps) for cue, (steps, sum_of_places) in found.items()}
+
+
+def test_each_cue_reaches_the_sound_server_whole_and_in_order(play, sound_server, tmp_path):
+    for cue, (seconds, pitch) in CUES.items():
+        write_tone(tmp_path / cue, seconds, pitch)
+    recording = tmp_path.parent / f"{tmp_path.name}.raw"
+    recorder = sound_server.record(recording)
+    program = play(SDL_AUDIODRIVER=None)
+    waited = {}
+
+    def timed(cue, act, done, what):
+        started = time.monotonic()
+        act()
+        wait_for(done, what)
+        waited[cue] = time.monotonic() - started
+
+    timed("INTRO.wav", lambda: program.click(program.control("CASE 1")),
+          lambda: program.label("own case").name == "CASE  1", "the own case")
+    program.open_cases(2, 3, 4, 5)
+    timed("DIAL.wav", lambda: program.click(program.control("CASE 6")),
+          lambda: program.showing(DEAL), "the offer")
+    timed("DEAL.wav", lambda: program.click(program.control(DEAL)),
+          lambda: program.showing(END), "the final screen")
+    timed("END.wav", lambda: program.click(program.control(END)),
+          lambda: program.process.poll() is not None, "the end")
+    assert program.end() == 0
+    # What the sink still holds reaches the recording a moment later.
+    time.sleep(1)
+    recorder.terminate()
+    recorder.wait()
+
+    found = heard(recording.read_bytes())
+    assert sorted(found, key=lambda cue: found[cue][1]) == list(CUES), found
+    for cue, (seconds, _) in CUES.items():
+        # Give or take the steps where a cue begins and ends.
+        assert abs(found[cue][0] / 100 - seconds) <= 0.05, \
+            f"{cue} of {seconds} s sounded {found[cue][0] / 100} s"
+        # The game goes on once the cue is over, not before, nor long after.
+        assert seconds - 0.05 <= waited[cue] <= seconds + 1, \
+            f"the game waited {waited[cue]:.2f} s for {cue} of {seconds} s"
