@@ -14,51 +14,8 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kLittleEndianMark = "\xFF\xFE";
 constexpr std::string_view kBigEndianMark = "\xFE\xFF";
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-std::size_t LeadingDigits(std::string_view text) {
-    std::size_t count = 0;
-    while (count < text.size() && IsDigit(text[count])) {
-        ++count;
-    }
-    return count;
-}
-
-// The length of the longest prefix that is a decimal number, 0 if none is.
-std::size_t NumberLength(std::string_view text) {
-    std::size_t at = 0;
-    if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
-        ++at;
-    }
-    const std::size_t wholeDigits = LeadingDigits(text.substr(at));
-    at += wholeDigits;
-    std::size_t fractionDigits = 0;
-    if (at < text.size() && text[at] == '.') {
-        fractionDigits = LeadingDigits(text.substr(at + 1));
-        if (wholeDigits + fractionDigits > 0) {
-            at += 1 + fractionDigits;
-        }
-    }
-    if (wholeDigits + fractionDigits == 0) {
-        return 0;
-    }
-    if (at < text.size() && (text[at] == 'E' || text[at] == 'e')) {
-        std::size_t exponentAt = at + 1;
-        if (exponentAt < text.size() && (text[exponentAt] == '+' || text[exponentAt] == '-')) {
-            ++exponentAt;
-        }
-        const std::size_t exponentDigits = LeadingDigits(text.substr(exponentAt));
-        if (exponentDigits > 0) {
-            at = exponentAt + exponentDigits;
-        }
-    }
-    return at;
 }
 
 // UTF-16 text narrowed to one byte a character. A number is written in ASCII
@@ -94,17 +51,15 @@ std::optional<float> HighScoreFromText(std::string_view text) {
     if (text.empty()) {
         return 0.0F;
     }
-    std::string_view number = text.substr(0, NumberLength(text));
-    if (number.empty()) {
-        return std::nullopt;
-    }
-    // from_chars takes a minus sign but no plus sign.
-    if (number.front() == '+') {
-        number.remove_prefix(1);
+    // from_chars takes a minus sign but no plus sign, and reads the longest
+    // prefix that is a number.
+    if (text.front() == '+' && !text.substr(1).starts_with('-')) {
+        text.remove_prefix(1);
     }
     float value = 0.0F;
-    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (error != std::errc() || end != number.data() + number.size() || !std::isfinite(value)) {
+    const std::from_chars_result read =
+        std::from_chars(text.data(), text.data() + text.size(), value);
+    if (read.ec != std::errc() || !std::isfinite(value)) {
         return std::nullopt;
     }
     return value;
