@@ -15,6 +15,7 @@ DEAL, END = ">  DEAL  <", "                            CLICK  TO END YOUR SESSIO
 # even where a loaded machine let the server run short for a moment.
 CUES = {"INTRO.wav": (0.6, 300), "DIAL.wav": (0.9, 600), "DEAL.wav": (1.2, 1200),
         "END.wav": (1.5, 2400)}
+AMPLITUDE = 8000
 # 10 ms of the recording, in samples.
 STEP = RATE // 100
 
@@ -25,24 +26,28 @@ def write_tone(path, seconds, pitch):
         cue.setsampwidth(2)
         cue.setframerate(RATE)
         cue.writeframes(b"".join(
-            struct.pack("<h", int(8000 * math.sin(2 * math.pi * pitch * i / RATE)))
+            struct.pack("<h", int(AMPLITUDE * math.sin(2 * math.pi * pitch * i / RATE)))
             for i in range(int(seconds * RATE))))
 
 
 def heard(recording):
-    """For each cue: when it sounded on average and for how long in all, both
-    in 10 ms steps of the recording; a step belongs to the pitch nearest its
-    count of sign changes."""
+    """For each cue: when it sounded on average and for how long in all, in
+    10 ms steps of the recording. A step belongs to the pitch nearest its count
+    of sign changes and counts by its energy against a whole step of the tone,
+    so that a step the cue fills only in part, at its ends or where a loaded
+    machine let the server run short, counts only in part."""
     samples = struct.unpack(f"<{len(recording) // 2}h", recording[:len(recording) // 2 * 2])
+    whole_step = STEP * AMPLITUDE ** 2 / 2
     found = {}
     for at in range(0, len(samples) - STEP, STEP):
         step = samples[at:at + STEP]
-        if max(map(abs, step)) < 2000:
+        if max(map(abs, step)) < AMPLITUDE // 4:
             continue
         changes = sum((a < 0) != (b < 0) for a, b in zip(step, step[1:]))
         cue = min(CUES, key=lambda c: abs(math.log2(max(changes, 1) / (CUES[c][1] / 50))))
+        share = min(1.0, sum(sample * sample for sample in step) / whole_step)
         steps, sum_of_places = found.get(cue, (0, 0))
-        found[cue] = (steps + 1, sum_of_places + at // STEP)
+        found[cue] = (steps + share, sum_of_places + share * at // STEP)
     return {cue: (steps, sum_of_places / steps) for cue, (steps, sum_of_places) in found.items()}
 
 
@@ -80,7 +85,7 @@ def test_each_cue_reaches_the_sound_server_whole_and_in_order(play, sound_server
     for cue, (seconds, _) in CUES.items():
         # Give or take the steps where a cue begins and ends.
         assert abs(found[cue][0] / 100 - seconds) <= 0.05, \
-            f"{cue} of {seconds} s sounded {found[cue][0] / 100} s"
+            f"{cue} of {seconds} s sounded {found[cue][0] / 100:.3f} s"
         # The game goes on once the cue is over, not before, nor long after.
         assert seconds - 0.05 <= waited[cue] <= seconds + 1, \
             f"the game waited {waited[cue]:.2f} s for {cue} of {seconds} s"
