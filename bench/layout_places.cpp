@@ -9,25 +9,20 @@
 #include <cstdio>
 #include <string>
 
-namespace {
-
-void Print(const std::string& name, const QRect& place, const QColor& background) {
-    std::printf("%s %d %d %d %d %s\n", name.c_str(), place.x(), place.y(), place.width(),
-                place.height(), qPrintable(background.name().mid(1)));
-}
-
-} // namespace
-
 int main() {
     using namespace marvesto;
+    const auto print = [](const std::string& name, const QRect& place, const QColor& background) {
+        std::printf("%s %d %d %d %d %s\n", name.c_str(), place.x(), place.y(), place.width(),
+                    place.height(), qPrintable(background.name().mid(1)));
+    };
     const WindowLayout window = MainWindowLayout();
-    Print("window", ToPixels(window.clientArea), window.background);
+    print("window", ToPixels(window.clientArea), window.background);
     for (const CaseButtonLayout& button : CaseButtonLayouts()) {
         // A push button's face is the platform's colour, not the layout's.
-        Print(Control::Command(button.number).Name(), ToPixels(button.place), window.background);
+        print(Control::Command(button.number).Name(), ToPixels(button.place), window.background);
     }
     for (const LabelLayout& label : LabelLayouts()) {
-        Print(Control::Label(label.number).Name(), ToPixels(label.place), label.background);
+        print(Control::Label(label.number).Name(), ToPixels(label.place), label.background);
     }
     return 0;
 }
