@@ -114,12 +114,11 @@ void SdlCuePlayer::ReportUnplayable(const std::string& fileName, const std::stri
 }
 
 void SdlCuePlayer::Wait(milliseconds time) {
-    const auto until = Clock::now() + time;
     if (waiter_) {
         waiter_(time);
+    } else {
+        std::this_thread::sleep_for(time);
     }
-    // A waiter that returns early must not turn the wait into a busy loop.
-    std::this_thread::sleep_until(until);
 }
 
 } // namespace marvesto

@@ -14,10 +14,10 @@ class CueDevice;
 
 class SdlCuePlayer : public CuePlayer {
 public:
-    // Called again and again while a cue plays, with the longest time to
-    // spend before the cue is checked again; the window uses it to keep
-    // painting. An empty waiter sleeps. Whatever the waiter throws ends the
-    // cue at once and leaves the call, with the device closed.
+    // Called again and again while a cue plays, to spend the given time
+    // before the cue is checked again; the window uses it to keep painting.
+    // An empty waiter sleeps. Whatever the waiter throws ends the cue at once
+    // and leaves the call, with the device closed.
     using Waiter = std::function<void(std::chrono::milliseconds)>;
 
     explicit SdlCuePlayer(Waiter waiter);

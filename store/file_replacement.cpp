@@ -48,19 +48,6 @@ std::error_code NotAnOrdinaryFile() {
     return {1, category};
 }
 
-// A rename over a device or a pipe would put a file in its place. Looked at
-// before anything opens the file, since opening a device can itself act.
-std::error_code CheckKind(FileSystem& files, const fs::path& file) {
-    struct stat status {};
-    if (files.Stat(file.c_str(), &status) != 0) {
-        return errno == ENOENT ? std::error_code() : LastError();
-    }
-    if (S_ISDIR(status.st_mode)) {
-        return std::make_error_code(std::errc::is_a_directory);
-    }
-    return S_ISREG(status.st_mode) ? std::error_code() : NotAnOrdinaryFile();
-}
-
 fs::path DirectoryOf(const fs::path& file) {
     return file.has_parent_path() ? file.parent_path() : fs::path(".");
 }
@@ -72,30 +59,34 @@ struct Ownership {
     mode_t permissions;
 };
 
-// The rename that replaces the file asks only the directory for permission,
-// so the file's own permission is asked here by opening it for writing, which
-// changes nothing in it. Gives the existing file's ownership, or none when
-// there is no file yet.
-std::error_code CheckWritable(FileSystem& files, const fs::path& file,
-                              std::optional<Ownership>& ownership) {
-    // Non-blocking, so that a named pipe in the file's place cannot hang the game.
+// A rename over a device or a pipe would put a file in its place, so the kind
+// is looked at before anything opens the file: opening a device can itself
+// act. The rename asks only the directory for permission, so the file's own
+// is asked by opening it for writing, which changes nothing in it. Gives the
+// existing file's ownership, or none when there is no file yet.
+std::error_code CheckReplaceable(FileSystem& files, const fs::path& file,
+                                 std::optional<Ownership>& ownership) {
+    struct stat status {};
+    if (files.Stat(file.c_str(), &status) != 0) {
+        return errno == ENOENT ? std::error_code() : LastError();
+    }
+    if (S_ISDIR(status.st_mode)) {
+        return std::make_error_code(std::errc::is_a_directory);
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return NotAnOrdinaryFile();
+    }
+    // Non-blocking, so that a pipe put in the file's place meanwhile cannot
+    // hang the game.
     const int fd = files.Open(file.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0);
     if (fd < 0) {
         return errno == ENOENT ? std::error_code() : LastError();
     }
-    struct stat status {};
-    std::error_code error;
-    if (files.Fstat(fd, &status) != 0) {
-        error = LastError();
-    } else if (!S_ISREG(status.st_mode)) {
-        error = NotAnOrdinaryFile();
-    } else {
-        ownership = Ownership{status.st_uid, status.st_gid, status.st_mode & 07777};
-    }
     // Nothing was written through this descriptor, so closing it cannot fail
     // in a way that matters.
     files.Close(fd);
-    return error;
+    ownership = Ownership{status.st_uid, status.st_gid, status.st_mode & 07777};
+    return {};
 }
 
 // The name of the new content's file: "<file>.<process id>-<attempt>.tmp".
@@ -255,11 +246,8 @@ std::error_code SyncDirectory(FileSystem& files, const fs::path& directory) {
 FileReplacement ReplaceFileContent(const fs::path& file, std::string_view content,
                                    FileSystem& files) {
     const fs::path target = FileBehindLinks(file);
-    if (const auto error = CheckKind(files, target)) {
-        return {false, error};
-    }
     std::optional<Ownership> ownership;
-    if (const auto error = CheckWritable(files, target, ownership)) {
+    if (const auto error = CheckReplaceable(files, target, ownership)) {
         return {false, error};
     }
     RemoveLeftovers(files, target);

@@ -15,7 +15,6 @@ public:
     virtual ~FileSystem() = default;
     virtual int Stat(const char* path, struct stat* status) = 0;
     virtual int Open(const char* path, int flags, mode_t mode) = 0;
-    virtual int Fstat(int fd, struct stat* status) = 0;
     virtual int Fchown(int fd, uid_t owner, gid_t group) = 0;
     virtual int Fchmod(int fd, mode_t mode) = 0;
     virtual ssize_t Write(int fd, const void* data, std::size_t size) = 0;
@@ -30,7 +29,6 @@ class PosixFileSystem : public FileSystem {
 public:
     int Stat(const char* path, struct stat* status) override;
     int Open(const char* path, int flags, mode_t mode) override;
-    int Fstat(int fd, struct stat* status) override;
     int Fchown(int fd, uid_t owner, gid_t group) override;
     int Fchmod(int fd, mode_t mode) override;
     ssize_t Write(int fd, const void* data, std::size_t size) override;

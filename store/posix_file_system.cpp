@@ -14,10 +14,6 @@ int PosixFileSystem::Open(const char* path, int flags, mode_t mode) {
     return ::open(path, flags, mode);
 }
 
-int PosixFileSystem::Fstat(int fd, struct stat* status) {
-    return ::fstat(fd, status);
-}
-
 int PosixFileSystem::Fchown(int fd, uid_t owner, gid_t group) {
     return ::fchown(fd, owner, group);
 }

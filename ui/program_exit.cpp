@@ -4,21 +4,14 @@
 
 namespace marvesto {
 
-namespace {
-
-constexpr int kSuccess = 0;
-constexpr int kFailure = 1;
-
-} // namespace
-
 ProgramExit::ProgramExit(Exit exit) : exit_(std::move(exit)) {}
 
 void ProgramExit::QuitProgram() {
-    End(kSuccess);
+    End(0);
 }
 
 void ProgramExit::Fail() {
-    End(kFailure);
+    End(1);
 }
 
 void ProgramExit::End(int status) {

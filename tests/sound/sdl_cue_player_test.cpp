@@ -174,20 +174,6 @@ private slots:
         }
     }
 
-    // A waiter that only handles pending events returns at once; the player
-    // must still not spin on it.
-    void doesNotSpinOnAWaiterThatReturnsAtOnce() {
-        WriteToneWav(PathOf("cue.wav"), 1000ms);
-        int calls = 0;
-        SdlCuePlayer player([&calls](milliseconds) { ++calls; });
-        player.Prepare();
-        const auto start = Clock::now();
-        player.PlayCue(PathOf("cue.wav"));
-
-        QCOMPARE_GE(Since(start), 1000ms);
-        QCOMPARE_LE(calls, 100);
-    }
-
     // A device that stops taking samples must not hang the game: here it
     // takes one small buffer per second, which would need some eighteen
     // seconds for this cue. The player gives up after about one (measured

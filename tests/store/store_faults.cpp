@@ -132,10 +132,6 @@ int StagedFileSystem::Open(const char* path, int flags, mode_t mode) {
     return fd;
 }
 
-int StagedFileSystem::Fstat(int fd, struct stat* status) {
-    return Intercept("fstat " + roles_[fd]) ? -1 : PosixFileSystem::Fstat(fd, status);
-}
-
 int StagedFileSystem::Fchown(int fd, uid_t owner, gid_t group) {
     return Intercept("fchown " + roles_[fd]) ? -1 : PosixFileSystem::Fchown(fd, owner, group);
 }

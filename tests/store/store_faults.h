@@ -62,7 +62,6 @@ public:
 
     int Stat(const char* path, struct stat* status) override;
     int Open(const char* path, int flags, mode_t mode) override;
-    int Fstat(int fd, struct stat* status) override;
     int Fchown(int fd, uid_t owner, gid_t group) override;
     int Fchmod(int fd, mode_t mode) override;
     ssize_t Write(int fd, const void* data, std::size_t size) override;
