@@ -211,9 +211,10 @@ class Program:
         self.desktop.run("xdotool", "mousemove", "--sync", str((left + right) // 2),
                          str((top + bottom) // 2), "click", "1", check=True)
 
-    def key(self, key):
-        """A key pressed and released, as xdotool names keys ("space", "shift+Tab")."""
-        self.desktop.run("xdotool", "windowfocus", "--sync", self.id, "key", key, check=True)
+    def key(self, key, action="key"):
+        """A key pressed and released, as xdotool names keys ("space", "shift+Tab");
+        or only pressed, with the action "keydown"."""
+        self.desktop.run("xdotool", "windowfocus", "--sync", self.id, action, key, check=True)
 
     def press(self, name):
         """The control's press action, as a screen reader runs it."""
@@ -278,16 +279,19 @@ def window_manager(desktop):
 @pytest.fixture
 def play(desktop, game, tmp_path):
     """Starts the program in a player's folder (the test's own by default) and
-    waits for its start screen; whatever is still running at the end is killed."""
+    waits for its start screen; whatever is still running at the end is killed,
+    and what each wrote to standard error is shown with a failure."""
     started = []
 
     def start(folder=tmp_path, arguments=(), command=game, **variables) -> Program:
         program = Program(desktop, command, folder, arguments, variables)
-        started.append(program.process)
+        started.append(program)
         return program
 
     yield start
-    for process in started:
-        if process.poll() is None:
-            process.kill()
-            process.wait()
+    for program in started:
+        if program.process.poll() is None:
+            program.process.kill()
+            program.process.wait()
+        program.errors.seek(0)
+        print(program.errors.read().decode(errors="replace"))

@@ -111,8 +111,13 @@ def test_keyboard_alone_plays_a_whole_game(play, tmp_path):
         if gone:
             wait_for(lambda: not program.showing(f"CASE {gone}"), f"{key} to open case {gone}")
     wait_for(lambda: program.showing(END), "D to take the offer")
-    program.key("Return")
+    # The press alone ends the game. Qt's screen-reader bridge holds a copy of
+    # each key event until the bus answers; a release sent right after the
+    # press may still be held when the program ends, a leak of Qt's own that
+    # the sanitized run would report.
+    program.key("Return", "keydown")
     assert program.end() == 0
+    program.desktop.run("xdotool", "keyup", "Return", check=True)
     assert LOWEST_FIRST_OFFER <= saved_amount(tmp_path) <= HIGHEST_FIRST_OFFER
 
 
