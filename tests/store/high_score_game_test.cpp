@@ -44,9 +44,7 @@ struct FileGame {
     // one for each prize.
     void Play(const std::vector<int>& prizes, const std::vector<int>& factors = {}) {
         rig.ScriptPrizes(prizes, factors);
-        for (std::size_t k = 1; k <= prizes.size(); ++k) {
-            rig.game.CommandClick(static_cast<int>(k));
-        }
+        rig.ClickNext(static_cast<int>(prizes.size()));
     }
 
     std::string HighScoreCaption() const { return rig.board.Caption(kHighScore); }
@@ -82,12 +80,9 @@ private slots:
         QTest::addColumn<std::string>("afterDeal");
 
         QTest::newRow("equal amount is not written")
-            << std::string(" 16356\r\n") << std::string(" 16356\r\n");
-        QTest::newRow("equal amount written by hand is not rewritten")
             << std::string("16356.0000\n") << std::string("16356.0000\n");
         QTest::newRow("one dollar more is written")
             << std::string(" 16355\r\n") << std::string(" 16356\r\n");
-        QTest::newRow("zero is beaten") << std::string(" 0\r\n") << std::string(" 16356\r\n");
         QTest::newRow("a file without a number is beaten")
             << std::string("garbage\r\n") << std::string(" 16356\r\n");
     }
@@ -181,11 +176,9 @@ private slots:
 
         QCOMPARE(play.reports.size(), std::size_t{3});
         QCOMPARE(play.reports.at(1), play.reports.at(2));
-        QVERIFY2(
-            QString::fromStdString(play.reports.back())
-                .contains(QStringLiteral("Could not save the high score to \"%1\": Is a directory")
-                              .arg(QString::fromStdString(file_.string()))),
-            play.reports.back().c_str());
+        QVERIFY2(play.reports.back().starts_with("Could not save the high score to \"" +
+                                                 file_.string() + "\": Is a directory"),
+                 play.reports.back().c_str());
         QVERIFY(play.rig.board.IsShown(kResult));
         QCOMPARE(play.rig.board.Caption(kResult), std::string("YOU WIN!! $ 16356"));
         QCOMPARE(play.rig.end.quits, 1);
