@@ -13,6 +13,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -49,28 +50,20 @@ struct SoundGame {
 
 enum class Ending { Deal, LastCase };
 
-// Prizes 26, 25, .., 1 in click order, offer factor 2 every time.
-void ScriptGame(GameRig& rig) {
-    std::vector<int> prizes;
-    for (int prize = kCaseCount; prize >= 1; --prize) {
-        prizes.push_back(prize);
-    }
+// Prizes 26, 25, .., 1 in click order, offer factor 2 every time; refuses the
+// first five offers and either takes the sixth or opens the last two cases,
+// then clicks the end label.
+void PlayGame(GameRig& rig, Ending ending) {
+    std::vector<int> prizes(kCaseCount);
+    std::iota(prizes.rbegin(), prizes.rend(), 1);
     rig.ScriptPrizes(prizes, std::vector<int>(6, 2));
-}
-
-// Refuses the first five offers and either takes the sixth or opens the last
-// two cases, then clicks the end label.
-void PlayThrough(Game& game, Ending ending) {
-    for (int k = 1; k <= 24; ++k) {
-        game.CommandClick(k);
-    }
+    rig.ClickNext(kCaseCount - 2);
     if (ending == Ending::Deal) {
-        game.Label28_Click();
+        rig.game.Label28_Click();
     } else {
-        game.CommandClick(25);
-        game.CommandClick(26);
+        rig.ClickNext(2);
     }
-    game.Label33_Click();
+    rig.game.Label33_Click();
 }
 
 std::vector<std::string> FilesOf(const std::vector<RecordingCues::Played>& played) {
@@ -98,8 +91,7 @@ private:
     static void CheckSameGameAsSilent(const GameRig& rig, Ending ending) {
         GameRig silent;
         silent.Start();
-        ScriptGame(silent);
-        PlayThrough(silent.game, ending);
+        PlayGame(silent, ending);
         QCOMPARE(rig.log.All(), silent.log.All());
         QCOMPARE(rig.board.ShownControls(), silent.board.ShownControls());
         const Control result = kResult;
@@ -114,8 +106,7 @@ private:
         std::vector<RecordingCues::Played> played;
         {
             SoundGame sound;
-            ScriptGame(sound.rig);
-            PlayThrough(sound.rig.game, Ending::Deal);
+            PlayGame(sound.rig, Ending::Deal);
             CheckSameGameAsSilent(sound.rig, Ending::Deal);
             played = sound.rig.cues.played;
         }
@@ -158,14 +149,12 @@ private slots:
     void playsEveryCueInFullAtItsMoment() {
         QFETCH(Ending, ending);
         QFETCH(std::vector<std::string>, expected);
-        int pitch = 300;
         for (const std::string& file : kCueFiles) {
-            WriteToneWav(file, kCueLength, {}, pitch += 100);
+            WriteToneWav(file, kCueLength);
         }
 
         SoundGame sound;
-        ScriptGame(sound.rig);
-        PlayThrough(sound.rig.game, ending);
+        PlayGame(sound.rig, ending);
 
         const auto& played = sound.rig.cues.played;
         QCOMPARE(FilesOf(played), expected);

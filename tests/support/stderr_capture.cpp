@@ -2,7 +2,7 @@
 
 #include <unistd.h>
 
-#include <sstream>
+#include <cstring>
 
 namespace marvesto::testing {
 
@@ -27,14 +27,9 @@ std::vector<std::string> StderrCapture::Finish() {
     close(original_);
     original_ = -1;
 
-    std::string text;
     std::rewind(caught_);
-    for (int c = std::fgetc(caught_); c != EOF; c = std::fgetc(caught_)) {
-        text.push_back(static_cast<char>(c));
-    }
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);) {
-        lines.push_back(line);
+    for (char line[4096]; std::fgets(line, sizeof line, caught_) != nullptr;) {
+        lines.emplace_back(line, std::strcspn(line, "\n"));
     }
     return lines;
 }

@@ -18,13 +18,13 @@ void AppendLittleEndian(std::string& bytes, std::uint32_t value, int size) {
 
 } // namespace
 
-std::vector<std::int16_t> ToneSamples(std::chrono::milliseconds length, WavFormat format,
-                                      int pitch) {
+std::vector<std::int16_t> ToneSamples(std::chrono::milliseconds length, WavFormat format) {
+    constexpr int kPitch = 440;
     const auto frames = static_cast<int>(length.count() * format.rate / 1000);
     std::vector<std::int16_t> samples;
     samples.reserve(static_cast<std::size_t>(frames) * static_cast<std::size_t>(format.channels));
     for (int frame = 0; frame < frames; ++frame) {
-        const double phase = 2.0 * std::numbers::pi * pitch * frame / format.rate;
+        const double phase = 2.0 * std::numbers::pi * kPitch * frame / format.rate;
         // Riding on an offset keeps every sample away from zero.
         const auto value = static_cast<std::int16_t>(6000 + 4000 * std::sin(phase));
         for (int channel = 0; channel < format.channels; ++channel) {
@@ -71,9 +71,8 @@ bool HoldsCueBetweenSilence(const std::string& device, const std::string& cue) {
                        silent);
 }
 
-void WriteToneWav(const std::string& path, std::chrono::milliseconds length, WavFormat format,
-                  int pitch) {
-    WriteBytes(path, WavFileBytes(ToneSamples(length, format, pitch), format));
+void WriteToneWav(const std::string& path, std::chrono::milliseconds length, WavFormat format) {
+    WriteBytes(path, WavFileBytes(ToneSamples(length, format), format));
 }
 
 } // namespace marvesto::testing
