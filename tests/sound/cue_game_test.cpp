@@ -136,19 +136,17 @@ private slots:
     // its end, and no offer appears before its dial tone is over.
     void playsEveryCueInFullAtItsMoment_data() {
         QTest::addColumn<Ending>("ending");
-        QTest::addColumn<std::vector<std::string>>("expected");
-        std::vector<std::string> offers{"INTRO.wav"};
-        offers.insert(offers.end(), 6, "DIAL.wav");
-        std::vector<std::string> deal = offers;
-        deal.insert(deal.end(), {"DEAL.wav", "END.wav"});
-        std::vector<std::string> lastCase = offers;
-        lastCase.insert(lastCase.end(), "END.wav");
-        QTest::newRow("deal") << Ending::Deal << deal;
-        QTest::newRow("last case") << Ending::LastCase << lastCase;
+        QTest::newRow("deal") << Ending::Deal;
+        QTest::newRow("last case") << Ending::LastCase;
     }
     void playsEveryCueInFullAtItsMoment() {
         QFETCH(Ending, ending);
-        QFETCH(std::vector<std::string>, expected);
+        std::vector<std::string> expected{"INTRO.wav"};
+        expected.insert(expected.end(), 6, "DIAL.wav");
+        if (ending == Ending::Deal) {
+            expected.emplace_back("DEAL.wav");
+        }
+        expected.emplace_back("END.wav");
         for (const std::string& file : kCueFiles) {
             WriteToneWav(file, kCueLength);
         }

@@ -48,6 +48,10 @@ void LoadRow(const char* name, const std::string& content, std::optional<float> 
     QTest::newRow(name) << content << loaded;
 }
 
+void SaveRow(const char* name, const std::string& before, qint64 cents, const std::string& after) {
+    QTest::newRow(name) << before << cents << after;
+}
+
 } // namespace
 
 class FileHighScoreStoreTest : public QObject {
@@ -124,19 +128,13 @@ private slots:
         QTest::addColumn<std::string>("before");
         QTest::addColumn<qint64>("cents");
         QTest::addColumn<std::string>("after");
-        QTest::newRow("into a missing file")
-            << kMissing << qint64{1635600} << std::string(" 16356\r\n");
-        QTest::newRow("one dollar")
-            << std::string(" 0\r\n") << qint64{100} << std::string(" 1\r\n");
-        QTest::newRow("fifty cents")
-            << std::string(" 0\r\n") << qint64{50} << std::string(" .5\r\n");
-        QTest::newRow("largest offer")
-            << std::string(" 200000\r\n") << qint64{33333300} << std::string(" 333333\r\n");
-        QTest::newRow("zero over a negative score")
-            << std::string("-5") << qint64{0} << std::string(" 0\r\n");
-        QTest::newRow("replaces a longer text")
-            << std::string(" 1.234568E+07\r\n 7000\r\nnotes\r\n") << qint64{800000}
-            << std::string(" 8000\r\n");
+        SaveRow("into a missing file", kMissing, 1635600, " 16356\r\n");
+        SaveRow("one dollar", " 0\r\n", 100, " 1\r\n");
+        SaveRow("fifty cents", " 0\r\n", 50, " .5\r\n");
+        SaveRow("largest offer", " 200000\r\n", 33333300, " 333333\r\n");
+        SaveRow("zero over a negative score", "-5", 0, " 0\r\n");
+        SaveRow("replaces a longer text", " 1.234568E+07\r\n 7000\r\nnotes\r\n", 800000,
+                " 8000\r\n");
     }
 
     // The bytes a save leaves, which read back as the amount at the next start.

@@ -191,27 +191,38 @@ private slots:
     void unprivilegedSave_data() {
         QTest::addColumn<int>("fileMode");
         QTest::addColumn<int>("directoryMode");
+        QTest::addColumn<bool>("shared");
         QTest::addColumn<bool>("saved");
-        QTest::newRow("writable file and directory") << 0644 << 0777 << true;
-        QTest::newRow("read-only file") << 0444 << 0777 << false;
-        QTest::newRow("read-only directory") << 0666 << 0555 << false;
+        QTest::newRow("writable file and directory") << 0644 << 0777 << false << true;
+        QTest::newRow("read-only file") << 0444 << 0777 << false << false;
+        QTest::newRow("read-only directory") << 0666 << 0555 << false << false;
+        // root:group 0664 in a group-writable folder, saved by a member.
+        QTest::newRow("file and folder of a group") << 0664 << 0775 << true << true;
     }
 
     // Run as a user whom the file modes bind. A read-only file keeps its
-    // value even where the directory would let it be replaced.
+    // value even where the directory would let it be replaced, and a file
+    // shared by a group stays the group's, so the next member can save.
     void unprivilegedSave() {
         QFETCH(int, fileMode);
         QFETCH(int, directoryMode);
+        QFETCH(bool, shared);
         QFETCH(bool, saved);
+        const bool root = ::geteuid() == 0;
+        if (shared && !root) {
+            QSKIP("needs root to give the file to another owner and group");
+        }
         Scratch scratch;
-        if (::geteuid() == 0) {
-            QCOMPARE(::chown(scratch.File().c_str(), kUnprivilegedId, kUnprivilegedId), 0);
+        const gid_t group = shared ? kSharedGroupId : kUnprivilegedId;
+        if (root) {
+            QCOMPARE(::chown(scratch.File().c_str(), shared ? 0 : kUnprivilegedId, group), 0);
+            QCOMPARE(::chown(scratch.Dir().c_str(), 0, group), 0);
         }
         fs::permissions(scratch.File(), static_cast<fs::perms>(fileMode));
         fs::permissions(scratch.Dir(), static_cast<fs::perms>(directoryMode));
 
         const ChildOutcome outcome = RunInChild([&](const auto& report) {
-            BecomeUnprivileged();
+            BecomeUnprivileged(shared);
             FileHighScoreStore(scratch.File(), report).Save(kNewAmount);
         });
 
@@ -223,34 +234,13 @@ private slots:
             VerifyReport(outcome.reports, scratch.CouldNotSave("Permission denied"));
         }
         QCOMPARE(EntriesIn(scratch.Dir()), kScoreOnly);
-        QCOMPARE(fs::status(scratch.File()).permissions(), static_cast<fs::perms>(fileMode));
-    }
-
-    // A score shared by a group (root:group 0664 in a group-writable folder)
-    // stays the group's after a member saved it, so the next member can save.
-    void groupSharedFileStaysTheGroups() {
-        if (::geteuid() != 0) {
-            QSKIP("needs root to give the file to another owner and group");
-        }
-        Scratch scratch;
-        QCOMPARE(::chown(scratch.File().c_str(), 0, kSharedGroupId), 0);
-        QCOMPARE(::chmod(scratch.File().c_str(), 0664), 0);
-        QCOMPARE(::chown(scratch.Dir().c_str(), 0, kSharedGroupId), 0);
-        fs::permissions(scratch.Dir(), static_cast<fs::perms>(0775));
-
-        const ChildOutcome outcome = RunInChild([&](const auto& report) {
-            BecomeUnprivileged(true);
-            FileHighScoreStore(scratch.File(), report).Save(kNewAmount);
-        });
-
-        QCOMPARE(outcome.exitCode, 0);
-        QCOMPARE(outcome.reports, std::vector<std::string>{});
-        QCOMPARE(ReadBytes(scratch.File()), kNewLine);
         struct stat status {};
         QCOMPARE(::stat(scratch.File().c_str(), &status), 0);
-        QCOMPARE(status.st_uid, uid_t{kUnprivilegedId});
-        QCOMPARE(status.st_gid, gid_t{kSharedGroupId});
-        QCOMPARE(status.st_mode & 07777, mode_t{0664});
+        QCOMPARE(status.st_mode & 07777, static_cast<mode_t>(fileMode));
+        if (root) {
+            QCOMPARE(status.st_uid, uid_t{kUnprivilegedId});
+            QCOMPARE(status.st_gid, group);
+        }
     }
 
     void unreadableFileAtStart_data() {
