@@ -86,17 +86,13 @@ private:
     QTemporaryDir dir_;
     QString originalDirectory_;
 
-    // The same game as with the recording stand-in instead of sound. Leaves
-    // QTest::currentTestFailed() set when the games differ.
+    // The same game as with the recording stand-in instead of sound: the log
+    // holds every caption, every control shown or hidden and the quit.
     static void CheckSameGameAsSilent(const GameRig& rig, Ending ending) {
         GameRig silent;
         silent.Start();
         PlayGame(silent, ending);
         QCOMPARE(rig.log.All(), silent.log.All());
-        QCOMPARE(rig.board.ShownControls(), silent.board.ShownControls());
-        const Control result = kResult;
-        QCOMPARE(rig.board.Caption(result), silent.board.Caption(result));
-        QCOMPARE_EQ(rig.end.quits, 1);
     }
 
     // A game taking the sixth offer, with the cues it played and the lines

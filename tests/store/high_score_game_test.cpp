@@ -137,7 +137,6 @@ private slots:
             play.Play(kOfferOf222222, {1, 2});
             play.rig.game.Label28_Click();
             QCOMPARE(play.HighScoreCaption(), std::string("HISCORE: 200000"));
-            QCOMPARE_EQ(play.rig.game.State().HiScore, 200000.0F);
             play.rig.game.Label33_Click();
             QCOMPARE(play.rig.end.quits, 1);
         }
@@ -145,7 +144,6 @@ private slots:
 
         FileGame next(file_);
         QCOMPARE(next.HighScoreCaption(), std::string("HISCORE: 222222"));
-        QCOMPARE_EQ(next.rig.game.State().HiScore, 222222.0F);
     }
 
     // Without a file the game starts at 0 and creates none; the first score

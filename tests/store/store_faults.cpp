@@ -60,7 +60,6 @@ ChildOutcome RunInChild(const std::function<void(const FileHighScoreStore::Failu
     while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
     outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    outcome.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     return outcome;
 }
 

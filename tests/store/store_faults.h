@@ -37,8 +37,8 @@ struct ScoreFolder {
 void VerifyReport(const std::vector<std::string>& reports, const std::string& start);
 
 struct ChildOutcome {
+    // -1 when a signal ended the child.
     int exitCode = -1;
-    int signal = 0;
     std::vector<std::string> reports;
 };
 
