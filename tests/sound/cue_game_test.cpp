@@ -12,7 +12,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <algorithm>
 #include <numeric>
 #include <string>
 #include <vector>
@@ -64,13 +63,6 @@ void PlayGame(GameRig& rig, Ending ending) {
         rig.ClickNext(2);
     }
     rig.game.Label33_Click();
-}
-
-std::vector<std::string> FilesOf(const std::vector<RecordingCues::Played>& played) {
-    std::vector<std::string> files(played.size());
-    std::transform(played.begin(), played.end(), files.begin(),
-                   [](const RecordingCues::Played& cue) { return cue.file; });
-    return files;
 }
 
 milliseconds Took(const RecordingCues::Played& cue) {
@@ -151,10 +143,12 @@ private slots:
         PlayGame(sound.rig, ending);
 
         const auto& played = sound.rig.cues.played;
-        QCOMPARE(FilesOf(played), expected);
+        std::vector<std::string> files;
         for (const RecordingCues::Played& cue : played) {
+            files.push_back(cue.file);
             QCOMPARE_GE(Took(cue), kCueLength);
         }
+        QCOMPARE(files, expected);
         QCOMPARE_EQ(sound.offersShown.size(), 6U);
         for (std::size_t offer = 0; offer < 6; ++offer) {
             QCOMPARE_GE(sound.offersShown[offer], played[offer + 1].end);
