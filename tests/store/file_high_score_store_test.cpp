@@ -112,13 +112,10 @@ private slots:
         const std::vector<std::string> warnings = standardError.Finish();
 
         QCOMPARE_EQ(loaded, expected.value_or(0.0F));
-        std::vector<std::string> warned;
-        if (!expected) {
-            warned.push_back("marvesto: \"" + folder.File().string() +
-                             "\" holds no number, so the game starts with a high score of 0; a "
-                             "new high score will replace it.");
-        }
-        QCOMPARE(warnings, warned);
+        const std::string warning = "marvesto: \"" + folder.File().string() +
+                                    "\" holds no number, so the game starts with a high score of "
+                                    "0; a new high score will replace it.";
+        QCOMPARE(warnings, expected ? std::vector<std::string>{} : std::vector{warning});
         QCOMPARE(folder.reports, std::vector<std::string>{});
         QCOMPARE(ReadBytesIfAny(folder.File()), content == kMissing ? std::string() : content);
         QCOMPARE(fs::exists(folder.File()), content != kMissing);
@@ -204,10 +201,8 @@ private slots:
         QCOMPARE(status.st_rdev, device);
         QCOMPARE(EntriesIn(folder.Dir()), (std::vector<std::string>{"Print.txt", "node"}));
         QCOMPARE(folder.reports,
-                 std::vector<std::string>{"Could not save the high score to \"" +
-                                          folder.File().string() +
-                                          "\": it is a device or a pipe, not an ordinary file, so "
-                                          "it is left as it is."});
+                 std::vector<std::string>{folder.SaveFailure(
+                     "it is a device or a pipe, not an ordinary file, so it is left as it is.")});
     }
 
     // A "Print.txt" that links to a score kept elsewhere stays a link, and the

@@ -35,10 +35,6 @@ const std::vector<std::string> kScoreOnly{"Print.txt"};
 // "Print.txt" with the old line.
 struct Scratch : ScoreFolder {
     Scratch() { WriteBytes(File(), kOldLine); }
-
-    std::string CouldNotSave(const std::string& reason) const {
-        return "Could not save the high score to \"" + File().string() + "\": " + reason;
-    }
 };
 
 // One row for each call of a save: its number, its name, and whether the new
@@ -172,7 +168,7 @@ private slots:
         });
 
         QCOMPARE(outcome.exitCode, 0);
-        VerifyReport(outcome.reports, scratch.CouldNotSave("File too large"));
+        VerifyReport(outcome.reports, scratch.SaveFailure("File too large"));
         QCOMPARE(ReadBytes(scratch.File()), kOldLine);
         QCOMPARE(EntriesIn(scratch.Dir()), kScoreOnly);
     }
@@ -220,7 +216,7 @@ private slots:
         if (saved) {
             QCOMPARE(outcome.reports, std::vector<std::string>{});
         } else {
-            VerifyReport(outcome.reports, scratch.CouldNotSave("Permission denied"));
+            VerifyReport(outcome.reports, scratch.SaveFailure("Permission denied"));
         }
         QCOMPARE(EntriesIn(scratch.Dir()), kScoreOnly);
         struct stat status {};

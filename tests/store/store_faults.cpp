@@ -27,6 +27,10 @@ FileHighScoreStore ScoreFolder::Store() {
     return FileHighScoreStore(File(), [this](const std::string& m) { reports.push_back(m); });
 }
 
+std::string ScoreFolder::SaveFailure(const std::string& reason) const {
+    return "Could not save the high score to \"" + File().string() + "\": " + reason;
+}
+
 void VerifyReport(const std::vector<std::string>& reports, const std::string& start) {
     QCOMPARE(reports.size(), std::size_t{1});
     QVERIFY2(reports.front().starts_with(start), reports.front().c_str());

@@ -28,6 +28,8 @@ struct ScoreFolder {
     std::filesystem::path Dir() const { return directory.path().toStdString(); }
     std::filesystem::path File() const { return Dir() / "Print.txt"; }
     FileHighScoreStore Store();
+    // The start of the report of a save that failed for the reason.
+    std::string SaveFailure(const std::string& reason) const;
 
     QTemporaryDir directory;
     std::vector<std::string> reports;
