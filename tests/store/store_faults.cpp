@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -56,8 +57,9 @@ ChildOutcome RunInChild(const std::function<void(const FileHighScoreStore::Failu
     ::close(channel[1]);
     ChildOutcome outcome;
     std::FILE* const heard = ::fdopen(channel[0], "r");
-    for (char line[4096]; std::fgets(line, sizeof line, heard) != nullptr;) {
-        outcome.reports.emplace_back(line, std::strcspn(line, "\n"));
+    for (std::array<char, 4096> line{};
+         std::fgets(line.data(), static_cast<int>(line.size()), heard) != nullptr;) {
+        outcome.reports.emplace_back(line.data(), std::strcspn(line.data(), "\n"));
     }
     std::fclose(heard);
     int status = 0;

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <array>
 #include <cstring>
 
 namespace marvesto::testing {
@@ -28,8 +29,9 @@ std::vector<std::string> StderrCapture::Finish() {
     original_ = -1;
 
     std::rewind(caught_);
-    for (char line[4096]; std::fgets(line, sizeof line, caught_) != nullptr;) {
-        lines.emplace_back(line, std::strcspn(line, "\n"));
+    for (std::array<char, 4096> line{};
+         std::fgets(line.data(), static_cast<int>(line.size()), caught_) != nullptr;) {
+        lines.emplace_back(line.data(), std::strcspn(line.data(), "\n"));
     }
     return lines;
 }
