@@ -112,8 +112,8 @@ int StagedFileSystem::Open(const char* path, int flags, mode_t mode) {
 }
 
 ssize_t StagedFileSystem::Write(int fd, const void* data, std::size_t size) {
-    interruptNext_ = !interruptNext_;
-    if (!interruptNext_) {
+    interrupted_ = !interrupted_;
+    if (interrupted_) {
         errno = EINTR;
         return -1;
     }

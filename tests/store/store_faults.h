@@ -106,7 +106,8 @@ private:
     std::size_t faultAt_;
     Fault fault_;
     std::map<int, std::string> roles_;
-    bool interruptNext_ = true;
+    // Whether the last write was interrupted; every other one is.
+    bool interrupted_ = false;
 };
 
 } // namespace marvesto::testing
