@@ -41,7 +41,7 @@ std::string Utf16(std::string_view ascii, bool bigEndian) {
 }
 
 const std::string kMissing = "<missing>";
-// What a file that holds no number loads as.
+// A file that holds no number: it loads as 0, with a warning.
 const std::optional<float> kNoNumber;
 
 void LoadRow(const char* name, const std::string& content, std::optional<float> loaded) {
