@@ -12,8 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <algorithm>
-#include <random>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -50,48 +49,24 @@ struct SoundGame {
 
 enum class Ending { Deal, LastCase };
 
-// Prizes 26, 25, .., 1 in click order, offer factor 2 every time.
-void ScriptGame(GameRig& rig) {
-    std::vector<int> prizes;
-    for (int prize = kCaseCount; prize >= 1; --prize) {
-        prizes.push_back(prize);
-    }
+// Prizes 26, 25, .., 1 in click order, offer factor 2 every time; refuses the
+// first five offers and either takes the sixth or opens the last two cases,
+// then clicks the end label.
+void PlayGame(GameRig& rig, Ending ending) {
+    std::vector<int> prizes(kCaseCount);
+    std::iota(prizes.rbegin(), prizes.rend(), 1);
     rig.ScriptPrizes(prizes, std::vector<int>(6, 2));
-}
-
-// Refuses the first five offers and either takes the sixth or opens the last
-// two cases, then clicks the end label.
-void PlayThrough(Game& game, Ending ending) {
-    for (int k = 1; k <= 24; ++k) {
-        game.CommandClick(k);
-    }
+    rig.ClickNext(kCaseCount - 2);
     if (ending == Ending::Deal) {
-        game.Label28_Click();
+        rig.game.Label28_Click();
     } else {
-        game.CommandClick(25);
-        game.CommandClick(26);
+        rig.ClickNext(2);
     }
-    game.Label33_Click();
-}
-
-std::vector<std::string> FilesOf(const std::vector<RecordingCues::Played>& played) {
-    std::vector<std::string> files(played.size());
-    std::transform(played.begin(), played.end(), files.begin(),
-                   [](const RecordingCues::Played& cue) { return cue.file; });
-    return files;
+    rig.game.Label33_Click();
 }
 
 milliseconds Took(const RecordingCues::Played& cue) {
     return std::chrono::duration_cast<milliseconds>(cue.end - cue.start);
-}
-
-std::string RandomBytes(std::size_t count) {
-    std::mt19937 generator(20240601);
-    std::string bytes;
-    for (std::size_t i = 0; i < count; ++i) {
-        bytes.push_back(static_cast<char>(generator() & 0xFF));
-    }
-    return bytes;
 }
 
 } // namespace
@@ -103,24 +78,28 @@ private:
     QTemporaryDir dir_;
     QString originalDirectory_;
 
-    static void WriteEveryCue(const std::string& bytes) {
-        for (const std::string& file : kCueFiles) {
-            WriteBytes(file, bytes);
-        }
-    }
-
-    // The same game as with the recording stand-in instead of sound. Leaves
-    // QTest::currentTestFailed() set when the games differ.
+    // The same game as with the recording stand-in instead of sound: the log
+    // holds every caption, every control shown or hidden and the quit.
     static void CheckSameGameAsSilent(const GameRig& rig, Ending ending) {
         GameRig silent;
         silent.Start();
-        ScriptGame(silent);
-        PlayThrough(silent.game, ending);
+        PlayGame(silent, ending);
         QCOMPARE(rig.log.All(), silent.log.All());
-        QCOMPARE(rig.board.ShownControls(), silent.board.ShownControls());
-        const Control result = kResult;
-        QCOMPARE(rig.board.Caption(result), silent.board.Caption(result));
-        QCOMPARE_EQ(rig.end.quits, 1);
+    }
+
+    // A game taking the sixth offer, with the cues it played and the lines
+    // written to standard error meanwhile.
+    static std::vector<RecordingCues::Played> PlayDeal(std::vector<std::string>& lines) {
+        StderrCapture errors;
+        std::vector<RecordingCues::Played> played;
+        {
+            SoundGame sound;
+            PlayGame(sound.rig, Ending::Deal);
+            CheckSameGameAsSilent(sound.rig, Ending::Deal);
+            played = sound.rig.cues.played;
+        }
+        lines = errors.Finish();
+        return played;
     }
 
 private slots:
@@ -145,33 +124,31 @@ private slots:
     // its end, and no offer appears before its dial tone is over.
     void playsEveryCueInFullAtItsMoment_data() {
         QTest::addColumn<Ending>("ending");
-        QTest::addColumn<std::vector<std::string>>("expected");
-        std::vector<std::string> offers{"INTRO.wav"};
-        offers.insert(offers.end(), 6, "DIAL.wav");
-        std::vector<std::string> deal = offers;
-        deal.insert(deal.end(), {"DEAL.wav", "END.wav"});
-        std::vector<std::string> lastCase = offers;
-        lastCase.insert(lastCase.end(), "END.wav");
-        QTest::newRow("deal") << Ending::Deal << deal;
-        QTest::newRow("last case") << Ending::LastCase << lastCase;
+        QTest::newRow("deal") << Ending::Deal;
+        QTest::newRow("last case") << Ending::LastCase;
     }
     void playsEveryCueInFullAtItsMoment() {
         QFETCH(Ending, ending);
-        QFETCH(std::vector<std::string>, expected);
-        int pitch = 300;
+        std::vector<std::string> expected{"INTRO.wav"};
+        expected.insert(expected.end(), 6, "DIAL.wav");
+        if (ending == Ending::Deal) {
+            expected.emplace_back("DEAL.wav");
+        }
+        expected.emplace_back("END.wav");
         for (const std::string& file : kCueFiles) {
-            WriteToneWav(file, kCueLength, {}, pitch += 100);
+            WriteToneWav(file, kCueLength);
         }
 
         SoundGame sound;
-        ScriptGame(sound.rig);
-        PlayThrough(sound.rig.game, ending);
+        PlayGame(sound.rig, ending);
 
         const auto& played = sound.rig.cues.played;
-        QCOMPARE(FilesOf(played), expected);
+        std::vector<std::string> files;
         for (const RecordingCues::Played& cue : played) {
+            files.push_back(cue.file);
             QCOMPARE_GE(Took(cue), kCueLength);
         }
+        QCOMPARE(files, expected);
         QCOMPARE_EQ(sound.offersShown.size(), 6U);
         for (std::size_t offer = 0; offer < 6; ++offer) {
             QCOMPARE_GE(sound.offersShown[offer], played[offer + 1].end);
@@ -189,17 +166,12 @@ private slots:
         QTest::addColumn<std::string>("fileBytes");
         QTest::addColumn<int>("problemLines");
         const std::string cue = WavFileBytes(ToneSamples(kBrokenCueLength, {}), {});
-        std::string mpegInside = cue;
-        mpegInside[20] = 0x55;
         const QByteArray dummy("dummy");
         const QString noFile;
         QTest::newRow("missing files") << dummy << noFile << false << std::string() << 0;
         QTest::newRow("empty files") << dummy << noFile << true << std::string() << 4;
-        QTest::newRow("random bytes") << dummy << noFile << true << RandomBytes(4096) << 4;
-        QTest::newRow("cut in the header") << dummy << noFile << true << cue.substr(0, 30) << 4;
         QTest::newRow("cut in the samples")
             << dummy << noFile << true << cue.substr(0, cue.size() / 2) << 4;
-        QTest::newRow("unsupported encoding") << dummy << noFile << true << mpegInside << 4;
         QTest::newRow("unavailable driver")
             << QByteArray("nonexistent") << noFile << true << cue << 1;
         QTest::newRow("no output device") << QByteArray("alsa") << noFile << true << cue << 1;
@@ -221,23 +193,12 @@ private slots:
         // machine with neither sound card nor sound server.
         WriteBytes("empty-alsa.conf", "");
         qputenv("ALSA_CONFIG_PATH", dir_.filePath("empty-alsa.conf").toLocal8Bit());
-        if (filesThere) {
-            WriteEveryCue(fileBytes);
+        for (const std::string& file : filesThere ? kCueFiles : std::vector<std::string>{}) {
+            WriteBytes(file, fileBytes);
         }
 
-        StderrCapture errors;
-        std::vector<RecordingCues::Played> played;
-        {
-            SoundGame sound;
-            ScriptGame(sound.rig);
-            PlayThrough(sound.rig.game, Ending::Deal);
-            CheckSameGameAsSilent(sound.rig, Ending::Deal);
-            played = sound.rig.cues.played;
-        }
-        const std::vector<std::string> lines = errors.Finish();
-        if (QTest::currentTestFailed()) {
-            return;
-        }
+        std::vector<std::string> lines;
+        const std::vector<RecordingCues::Played> played = PlayDeal(lines);
 
         QCOMPARE_EQ(played.size(), 9U);
         for (const RecordingCues::Played& cue : played) {
@@ -260,15 +221,8 @@ private slots:
             WriteToneWav(file, kCueLength);
         }
 
-        StderrCapture errors;
-        std::vector<RecordingCues::Played> played;
-        {
-            SoundGame sound;
-            ScriptGame(sound.rig);
-            PlayThrough(sound.rig.game, Ending::Deal);
-            played = sound.rig.cues.played;
-        }
-        const std::vector<std::string> lines = errors.Finish();
+        std::vector<std::string> lines;
+        const std::vector<RecordingCues::Played> played = PlayDeal(lines);
 
         QCOMPARE_EQ(played.size(), 9U);
         QCOMPARE(played.front().file, std::string("INTRO.wav"));

@@ -9,13 +9,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <SDL.h>
 #include <algorithm>
-#include <atomic>
 #include <csignal>
 #include <cstddef>
-#include <cstdint>
-#include <fcntl.h>
+#include <cstring>
 #include <malloc.h>
 #include <string>
 #include <sys/stat.h>
@@ -42,58 +39,12 @@ milliseconds Since(Clock::time_point start) {
     return std::chrono::duration_cast<milliseconds>(Clock::now() - start);
 }
 
-// While it lives, counts the bytes SDL holds of what it asked for since then,
-// and the most it held at once.
-class SdlMemoryCount {
-public:
-    SdlMemoryCount() {
-        SDL_GetMemoryFunctions(&malloc_, &calloc_, &realloc_, &free_);
-        SDL_SetMemoryFunctions(Malloc, Calloc, Realloc, Free);
-    }
-    ~SdlMemoryCount() { SDL_SetMemoryFunctions(malloc_, calloc_, realloc_, free_); }
-    SdlMemoryCount(const SdlMemoryCount&) = delete;
-    SdlMemoryCount& operator=(const SdlMemoryCount&) = delete;
-
-    static std::int64_t MostHeld() { return most_; }
-
-private:
-    static void Add(std::int64_t bytes) {
-        const std::int64_t now = held_ += bytes;
-        std::int64_t most = most_;
-        while (now > most && !most_.compare_exchange_weak(most, now)) {
-        }
-    }
-    static std::int64_t SizeOf(void* block) {
-        return block != nullptr ? static_cast<std::int64_t>(malloc_usable_size(block)) : 0;
-    }
-    static void* Counted(void* block) {
-        Add(SizeOf(block));
-        return block;
-    }
-    static void* Malloc(std::size_t size) { return Counted(malloc_(size)); }
-    static void* Calloc(std::size_t count, std::size_t size) {
-        return Counted(calloc_(count, size));
-    }
-    static void* Realloc(void* block, std::size_t size) {
-        const std::int64_t before = SizeOf(block);
-        void* moved = realloc_(block, size);
-        if (moved != nullptr) {
-            Add(SizeOf(moved) - before);
-        }
-        return moved;
-    }
-    static void Free(void* block) {
-        Add(-SizeOf(block));
-        free_(block);
-    }
-
-    static inline SDL_malloc_func malloc_ = nullptr;
-    static inline SDL_calloc_func calloc_ = nullptr;
-    static inline SDL_realloc_func realloc_ = nullptr;
-    static inline SDL_free_func free_ = nullptr;
-    static inline std::atomic<std::int64_t> held_{0};
-    static inline std::atomic<std::int64_t> most_{0};
-};
+// What malloc holds for the main thread, which reads a cue, and in mapped
+// blocks, where large ones such as a cue's samples go.
+std::size_t HeldBytes() {
+    const struct mallinfo2 held = mallinfo2();
+    return held.uordblks + held.hblkhd;
+}
 
 } // namespace
 
@@ -104,7 +55,6 @@ private:
     QTemporaryDir dir_;
 
     std::string PathOf(const char* name) const { return dir_.filePath(name).toStdString(); }
-    std::string DeviceOutput() const { return ReadBytesIfAny(PathOf("device.raw")); }
 
 private slots:
     void init() {
@@ -151,27 +101,7 @@ private slots:
 
         QCOMPARE_GE(took, length);
         QCOMPARE_LE(took, length + kAllowedOverrun);
-        QVERIFY(HoldsCueBetweenSilence(DeviceOutput(), SampleBytes(samples)));
-    }
-
-    // The window paints from inside the waiter; a waiter called thousands of
-    // times a second, or with no time to spend, would burn the processor.
-    void callsTheWaiterTensOfTimesASecondWithTimeToSpend() {
-        WriteToneWav(PathOf("cue.wav"), 1000ms);
-        std::vector<milliseconds> waits;
-        SdlCuePlayer player([&waits](milliseconds time) {
-            waits.push_back(time);
-            std::this_thread::sleep_for(time);
-        });
-        player.Prepare();
-        player.PlayCue(PathOf("cue.wav"));
-
-        // At least twenty times a second, and not hundreds.
-        QCOMPARE_LE(waits.size(), 100U);
-        for (const milliseconds wait : waits) {
-            QCOMPARE_GT(wait.count(), 0);
-            QCOMPARE_LE(wait, 50ms);
-        }
+        QVERIFY(HoldsCueBetweenSilence(ReadBytes(PathOf("device.raw")), SampleBytes(samples)));
     }
 
     // A device that stops taking samples must not hang the game: here it
@@ -191,49 +121,53 @@ private slots:
 
     // SDL's own SIGINT and SIGTERM handlers would swallow both signals and
     // leave the program running after Ctrl-C or a plain kill.
-    void leavesInterruptAndTerminateSignalsAlone_data() {
-        QTest::addColumn<int>("signal");
-        QTest::newRow("SIGINT") << SIGINT;
-        QTest::newRow("SIGTERM") << SIGTERM;
-    }
     void leavesInterruptAndTerminateSignalsAlone() {
-        QFETCH(int, signal);
-        struct sigaction testHandler {};
-        struct sigaction standard {};
-        standard.sa_handler = SIG_DFL;
-        sigaction(signal, &standard, &testHandler);
-
-        struct sigaction afterPrepare {};
-        {
-            SdlCuePlayer player({});
-            player.Prepare();
-            sigaction(signal, nullptr, &afterPrepare);
+        for (const int signal : {SIGINT, SIGTERM}) {
+            struct sigaction testHandler {};
+            struct sigaction standard {};
+            standard.sa_handler = SIG_DFL;
+            sigaction(signal, &standard, &testHandler);
+            struct sigaction afterPrepare {};
+            {
+                SdlCuePlayer player({});
+                player.Prepare();
+                sigaction(signal, nullptr, &afterPrepare);
+            }
+            sigaction(signal, &testHandler, nullptr);
+            QVERIFY2(afterPrepare.sa_handler == SIG_DFL, strsignal(signal));
         }
-        sigaction(signal, &testHandler, nullptr);
-
-        QVERIFY(afterPrepare.sa_handler == SIG_DFL);
     }
 
-    // A cue was held twice while it played, as read and in SDL's queue: a
+    // The window paints from inside the waiter; a waiter called thousands of
+    // times a second, or with no time to spend, would burn the processor. A
+    // cue was held twice while it played, as read and in SDL's queue: a
     // ten-minute cue of 230 MB made the program 486 MB.
-    void holdsACueOnceWhileItPlays() {
+    void waitsWithTimeToSpendAndHoldsTheCueOnce() {
         qputenv("SDL_AUDIODRIVER", "dummy");
         const WavFormat format{96000, 2};
         const auto samples = ToneSamples(1000ms, format);
-        const auto cueBytes = static_cast<std::int64_t>(SampleBytes(samples).size());
+        const auto cueBytes = SampleBytes(samples).size();
         WriteBytes(PathOf("cue.wav"), WavFileBytes(samples, format));
-        SdlCuePlayer player({});
+        std::vector<milliseconds> waits;
+        std::size_t mostHeld = 0;
+        SdlCuePlayer player([&](milliseconds time) {
+            waits.push_back(time);
+            mostHeld = std::max(mostHeld, HeldBytes());
+            std::this_thread::sleep_for(time);
+        });
         player.Prepare();
+        const std::size_t before = HeldBytes();
 
-        std::int64_t mostHeld = 0;
-        {
-            const SdlMemoryCount count;
-            player.PlayCue(PathOf("cue.wav"));
-            mostHeld = SdlMemoryCount::MostHeld();
+        player.PlayCue(PathOf("cue.wav"));
+
+        // At least twenty times a second, and not hundreds.
+        QCOMPARE_LE(waits.size(), 100U);
+        for (const milliseconds wait : waits) {
+            QCOMPARE_GT(wait.count(), 0);
+            QCOMPARE_LE(wait, 50ms);
         }
-
-        QCOMPARE_GE(mostHeld, cueBytes);
-        QCOMPARE_LT(mostHeld, cueBytes * 3 / 2);
+        QCOMPARE_GE(mostHeld - before, cueBytes);
+        QCOMPARE_LT(mostHeld - before, cueBytes * 3 / 2);
     }
 
     // A named pipe in a cue's place blocked the open for ever, and with it
@@ -242,20 +176,9 @@ private slots:
     void skipsACueThatIsNoFile() {
         const std::string pipe = PathOf("pipe.wav");
         QCOMPARE(::mkfifo(pipe.c_str(), 0600), 0);
-        // A player stuck waiting for a writer gets one after three seconds,
-        // so that the fault fails the test instead of hanging it.
-        std::atomic<bool> done{false};
-        std::atomic<bool> rescued{false};
-        std::thread rescuer([&] {
-            for (int tenths = 0; !done; ++tenths) {
-                std::this_thread::sleep_for(100ms);
-                const int fd = tenths < 30 ? -1 : ::open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
-                if (fd >= 0) {
-                    rescued = true;
-                    ::close(fd);
-                }
-            }
-        });
+        // A player stuck waiting for a writer ends the test program instead of
+        // hanging it.
+        ::alarm(10);
         StderrCapture errors;
         {
             SdlCuePlayer player({});
@@ -263,13 +186,10 @@ private slots:
             player.PlayCue(pipe);
             player.PlayCue(pipe);
         }
-        const std::vector<std::string> lines = errors.Finish();
-        done = true;
-        rescuer.join();
+        ::alarm(0);
 
-        QVERIFY(!rescued);
-        QCOMPARE(lines, std::vector<std::string>{"Marvesto: cannot play " + pipe +
-                                                 ": not an ordinary file"});
+        QCOMPARE(errors.Finish(), std::vector<std::string>{"Marvesto: cannot play " + pipe +
+                                                           ": not an ordinary file"});
     }
 };
 

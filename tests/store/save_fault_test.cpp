@@ -7,10 +7,9 @@
 #include "store_faults.h"
 #include "suites.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
-#include <cerrno>
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <string>
@@ -31,42 +30,12 @@ namespace {
 const std::string kOldLine = " 100\r\n";
 const std::string kNewLine = " 16356\r\n";
 const Currency kNewAmount = Currency::FromScaled(163560000);
+const std::vector<std::string> kScoreOnly{"Print.txt"};
 
-// A scratch directory holding "Print.txt" with the old line.
-struct Scratch {
-    Scratch() {
-        QVERIFY(directory.isValid());
-        WriteBytes(File(), kOldLine);
-    }
-    // Lets the directory be removed whatever modes a test gave it.
-    ~Scratch() { fs::permissions(Dir(), fs::perms::owner_all); }
-
-    fs::path Dir() const { return directory.path().toStdString(); }
-    fs::path File() const { return Dir() / "Print.txt"; }
-
-    QTemporaryDir directory;
+// "Print.txt" with the old line.
+struct Scratch : ScoreFolder {
+    Scratch() { WriteBytes(File(), kOldLine); }
 };
-
-bool Mentions(const std::string& report, const std::string& text) {
-    return report.find(text) != std::string::npos;
-}
-
-void VerifyReport(const std::vector<std::string>& reports, const fs::path& file,
-                  const std::string& reason) {
-    QCOMPARE(reports.size(), std::size_t{1});
-    QVERIFY2(Mentions(reports.front(),
-                      "Could not save the high score to \"" + file.string() + "\": " + reason),
-             reports.front().c_str());
-}
-
-// The calls a save makes, one byte per write, when nothing goes wrong.
-std::vector<std::string> CallsOfASave() {
-    Scratch scratch;
-    StagedFileSystem files(scratch.File());
-    files.trickle = true;
-    ReplaceFileContent(scratch.File(), kNewLine, files);
-    return files.calls;
-}
 
 // One row for each call of a save: its number, its name, and whether the new
 // line is already in place when it is made.
@@ -74,13 +43,14 @@ void RowPerCall() {
     QTest::addColumn<int>("call");
     QTest::addColumn<std::string>("name");
     QTest::addColumn<bool>("afterRename");
-
-    const std::vector<std::string> calls = CallsOfASave();
+    Scratch scratch;
+    StagedFileSystem files(scratch.File());
+    ReplaceFileContent(scratch.File(), kNewLine, files);
     bool renamed = false;
-    for (std::size_t i = 0; i < calls.size(); ++i) {
-        QTest::addRow("%02zu %s", i, calls[i].c_str())
-            << static_cast<int>(i) << calls[i] << renamed;
-        renamed = renamed || calls[i].starts_with("rename");
+    for (std::size_t i = 0; i < files.calls.size(); ++i) {
+        const std::string& name = files.calls[i];
+        QTest::addRow("%02zu %s", i, name.c_str()) << static_cast<int>(i) << name << renamed;
+        renamed = renamed || name.starts_with("rename");
     }
 }
 
@@ -94,10 +64,9 @@ private slots:
     // leave the whole line, and it is on the disk before it takes the old
     // line's place, which is made lasting after: a crash of the machine
     // then leaves one line or the other, never an empty file.
-    void trickledSaveWritesEveryByte() {
+    void interruptedSaveWritesEveryByteAndSyncs() {
         Scratch scratch;
         StagedFileSystem files(scratch.File());
-        files.trickle = true;
 
         const FileReplacement result = ReplaceFileContent(scratch.File(), kNewLine, files);
 
@@ -106,13 +75,12 @@ private slots:
         QCOMPARE(ReadBytes(scratch.File()), kNewLine);
         QCOMPARE(std::count(files.calls.begin(), files.calls.end(), "write new file"),
                  static_cast<std::ptrdiff_t>(kNewLine.size()));
-        QCOMPARE(EntriesIn(scratch.Dir()), std::vector<std::string>{"Print.txt"});
+        QCOMPARE(EntriesIn(scratch.Dir()), kScoreOnly);
         const auto at = [&files](const char* call) {
             return std::find(files.calls.begin(), files.calls.end(), call) - files.calls.begin();
         };
-        const auto renamed = at("rename new file to Print.txt");
-        QVERIFY(at("fsync new file") < renamed);
-        QVERIFY(renamed < at("fsync directory"));
+        QVERIFY(at("fsync new file") < at("rename new file to Print.txt"));
+        QVERIFY(at("rename new file to Print.txt") < at("fsync directory"));
         QCOMPARE(at("fsync directory") + 1, at("close directory"));
     }
 
@@ -127,26 +95,18 @@ private slots:
         QFETCH(std::string, name);
         QFETCH(bool, afterRename);
         Scratch scratch;
-        StagedFileSystem files(scratch.File());
-        files.trickle = true;
-        files.faultAt = static_cast<std::size_t>(call);
-        files.faultError = ENOSPC;
+        StagedFileSystem files(scratch.File(), static_cast<std::size_t>(call));
 
         const FileReplacement result = ReplaceFileContent(scratch.File(), kNewLine, files);
 
-        QCOMPARE(files.calls.at(files.faultAt), name);
+        QCOMPARE(files.calls.at(static_cast<std::size_t>(call)), name);
         const bool harmless =
             name == "close Print.txt" || name == "open directory" || name == "close directory";
-        if (harmless) {
-            QVERIFY(result.replaced);
-            QCOMPARE(result.error, std::error_code());
-            QCOMPARE(ReadBytes(scratch.File()), kNewLine);
-        } else {
-            QCOMPARE(result.replaced, afterRename);
-            QCOMPARE(result.error, std::error_code(ENOSPC, std::system_category()));
-            QCOMPARE(ReadBytes(scratch.File()), afterRename ? kNewLine : kOldLine);
-        }
-        QCOMPARE(EntriesIn(scratch.Dir()), std::vector<std::string>{"Print.txt"});
+        QCOMPARE(result.replaced, harmless || afterRename);
+        QCOMPARE(result.error,
+                 harmless ? std::error_code() : std::error_code(ENOSPC, std::system_category()));
+        QCOMPARE(ReadBytes(scratch.File()), harmless || afterRename ? kNewLine : kOldLine);
+        QCOMPARE(EntriesIn(scratch.Dir()), kScoreOnly);
     }
 
     void endedAtEachCall_data() { RowPerCall(); }
@@ -160,23 +120,18 @@ private slots:
         Scratch scratch;
 
         const ChildOutcome outcome = RunInChild([&](const auto&) {
-            StagedFileSystem files(scratch.File());
-            files.trickle = true;
-            files.faultAt = static_cast<std::size_t>(call);
-            files.fault = StagedFileSystem::Fault::kEndProcess;
+            StagedFileSystem files(scratch.File(), static_cast<std::size_t>(call),
+                                   StagedFileSystem::Fault::kEndProcess);
             ReplaceFileContent(scratch.File(), kNewLine, files);
         });
 
         QCOMPARE(outcome.exitCode, StagedFileSystem::kEndedExitCode);
         QCOMPARE(ReadBytes(scratch.File()), afterRename ? kNewLine : kOldLine);
-        std::vector<std::string> reports;
-        FileHighScoreStore store(scratch.File(),
-                                 [&](const std::string& m) { reports.push_back(m); });
-        QCOMPARE_EQ(store.Load(), afterRename ? 16356.0F : 100.0F);
-        store.Save(Currency::FromScaled(2000000000));
+        QCOMPARE_EQ(scratch.Store().Load(), afterRename ? 16356.0F : 100.0F);
+        scratch.Store().Save(Currency::FromScaled(2000000000));
         QCOMPARE(ReadBytes(scratch.File()), std::string(" 200000\r\n"));
-        QCOMPARE(reports, std::vector<std::string>{});
-        QCOMPARE(EntriesIn(scratch.Dir()), std::vector<std::string>{"Print.txt"});
+        QCOMPARE(scratch.reports, std::vector<std::string>{});
+        QCOMPARE(EntriesIn(scratch.Dir()), kScoreOnly);
     }
 
     // The new file of a game that is still saving, and files that only look
@@ -190,7 +145,7 @@ private slots:
             WriteBytes(scratch.Dir() / name, kOldLine);
         }
 
-        FileHighScoreStore(scratch.File(), {}).Save(kNewAmount);
+        scratch.Store().Save(kNewAmount);
 
         std::vector<std::string> expected = others;
         expected.emplace_back("Print.txt");
@@ -198,60 +153,61 @@ private slots:
         QCOMPARE(EntriesIn(scratch.Dir()), expected);
     }
 
-    void writeLimit_data() {
-        QTest::addColumn<bool>("signalIgnored");
-        QTest::newRow("SIGXFSZ ignored") << true;
-        QTest::newRow("SIGXFSZ ends the process") << false;
-    }
-
-    // A file-size limit of 0 (ulimit -f 0) makes every write fail.
+    // A file-size limit of 0 (ulimit -f 0), with SIGXFSZ ignored, makes
+    // every write fail.
     void writeLimit() {
-        QFETCH(bool, signalIgnored);
         Scratch scratch;
 
         const ChildOutcome outcome = RunInChild([&](const auto& report) {
+            std::signal(SIGXFSZ, SIG_IGN);
             const rlimit none{0, 0};
-            ::setrlimit(RLIMIT_CORE, &none);
-            std::signal(SIGXFSZ, signalIgnored ? SIG_IGN : SIG_DFL);
             if (::setrlimit(RLIMIT_FSIZE, &none) != 0) {
                 _exit(1);
             }
             FileHighScoreStore(scratch.File(), report).Save(kNewAmount);
         });
 
+        QCOMPARE(outcome.exitCode, 0);
+        VerifyReport(outcome.reports, scratch.SaveFailure("File too large"));
         QCOMPARE(ReadBytes(scratch.File()), kOldLine);
-        if (signalIgnored) {
-            QCOMPARE(outcome.exitCode, 0);
-            VerifyReport(outcome.reports, scratch.File(), "File too large");
-            QCOMPARE(EntriesIn(scratch.Dir()), std::vector<std::string>{"Print.txt"});
-        } else {
-            QCOMPARE(outcome.signal, SIGXFSZ);
-        }
+        QCOMPARE(EntriesIn(scratch.Dir()), kScoreOnly);
     }
 
     void unprivilegedSave_data() {
         QTest::addColumn<int>("fileMode");
         QTest::addColumn<int>("directoryMode");
+        QTest::addColumn<bool>("shared");
         QTest::addColumn<bool>("saved");
-
-        QTest::newRow("writable file and directory") << 0644 << 0777 << true;
-        QTest::newRow("read-only file") << 0444 << 0777 << false;
-        QTest::newRow("read-only directory") << 0666 << 0555 << false;
+        QTest::newRow("writable file and directory") << 0644 << 0777 << false << true;
+        QTest::newRow("read-only file") << 0444 << 0777 << false << false;
+        QTest::newRow("read-only directory") << 0666 << 0555 << false << false;
+        // root:group 0664 in a group-writable folder, saved by a member.
+        QTest::newRow("file and folder of a group") << 0664 << 0775 << true << true;
     }
 
     // Run as a user whom the file modes bind. A read-only file keeps its
-    // value even where the directory would let it be replaced.
+    // value even where the directory would let it be replaced, and a file
+    // shared by a group stays the group's, so the next member can save.
     void unprivilegedSave() {
         QFETCH(int, fileMode);
         QFETCH(int, directoryMode);
+        QFETCH(bool, shared);
         QFETCH(bool, saved);
+        const bool root = ::geteuid() == 0;
+        if (shared && !root) {
+            QSKIP("needs root to give the file to another owner and group");
+        }
         Scratch scratch;
-        GiveToUnprivilegedUser(scratch.File());
+        const gid_t group = shared ? kSharedGroupId : kUnprivilegedId;
+        if (root) {
+            QCOMPARE(::chown(scratch.File().c_str(), shared ? 0 : kUnprivilegedId, group), 0);
+            QCOMPARE(::chown(scratch.Dir().c_str(), 0, group), 0);
+        }
         fs::permissions(scratch.File(), static_cast<fs::perms>(fileMode));
         fs::permissions(scratch.Dir(), static_cast<fs::perms>(directoryMode));
 
         const ChildOutcome outcome = RunInChild([&](const auto& report) {
-            BecomeUnprivileged();
+            BecomeUnprivileged(shared);
             FileHighScoreStore(scratch.File(), report).Save(kNewAmount);
         });
 
@@ -260,66 +216,50 @@ private slots:
         if (saved) {
             QCOMPARE(outcome.reports, std::vector<std::string>{});
         } else {
-            VerifyReport(outcome.reports, scratch.File(), "Permission denied");
+            VerifyReport(outcome.reports, scratch.SaveFailure("Permission denied"));
         }
-        QCOMPARE(EntriesIn(scratch.Dir()), std::vector<std::string>{"Print.txt"});
-        QCOMPARE(fs::status(scratch.File()).permissions(), static_cast<fs::perms>(fileMode));
-    }
-
-    // A score shared by a group (root:group 0664 in a group-writable folder)
-    // stays the group's after a member saved it, so the next member can save.
-    void groupSharedFileStaysTheGroups() {
-        if (::geteuid() != 0) {
-            QSKIP("needs root to give the file to another owner and group");
-        }
-        Scratch scratch;
-        QCOMPARE(::chown(scratch.File().c_str(), 0, kSharedGroupId), 0);
-        QCOMPARE(::chmod(scratch.File().c_str(), 0664), 0);
-        QCOMPARE(::chown(scratch.Dir().c_str(), 0, kSharedGroupId), 0);
-        fs::permissions(scratch.Dir(), static_cast<fs::perms>(0775));
-
-        const ChildOutcome outcome = RunInChild([&](const auto& report) {
-            BecomeUnprivileged(true);
-            FileHighScoreStore(scratch.File(), report).Save(kNewAmount);
-        });
-
-        QCOMPARE(outcome.exitCode, 0);
-        QCOMPARE(outcome.reports, std::vector<std::string>{});
-        QCOMPARE(ReadBytes(scratch.File()), kNewLine);
+        QCOMPARE(EntriesIn(scratch.Dir()), kScoreOnly);
         struct stat status {};
         QCOMPARE(::stat(scratch.File().c_str(), &status), 0);
-        QCOMPARE(status.st_uid, uid_t{kUnprivilegedId});
-        QCOMPARE(status.st_gid, gid_t{kSharedGroupId});
-        QCOMPARE(status.st_mode & 07777, mode_t{0664});
+        QCOMPARE(status.st_mode & 07777, static_cast<mode_t>(fileMode));
+        if (root) {
+            QCOMPARE(status.st_uid, uid_t{kUnprivilegedId});
+            QCOMPARE(status.st_gid, group);
+        }
     }
 
-    // A file the player may not read starts the game at 0, and says why.
+    void unreadableFileAtStart_data() {
+        QTest::addColumn<bool>("directory");
+        QTest::addColumn<std::string>("reason");
+        QTest::newRow("no right to read it") << false << std::string("Permission denied");
+        QTest::newRow("a directory of that name") << true << std::string("Is a directory");
+    }
+
+    // A file that is there but cannot be read starts the game at 0, says why
+    // and is left as it is.
     void unreadableFileAtStart() {
+        QFETCH(bool, directory);
+        QFETCH(std::string, reason);
         Scratch scratch;
-        fs::permissions(scratch.File(), fs::perms::none);
+        if (directory) {
+            fs::remove(scratch.File());
+            fs::create_directory(scratch.File());
+        }
+        fs::permissions(scratch.File(), directory ? fs::perms::all : fs::perms::none);
         fs::permissions(scratch.Dir(), fs::perms::all);
 
         const ChildOutcome outcome = RunInChild([&](const auto& report) {
             BecomeUnprivileged();
-            const float loaded = FileHighScoreStore(scratch.File(), report).Load();
-            _exit(loaded == 0.0F ? 0 : 1);
+            _exit(FileHighScoreStore(scratch.File(), report).Load() == 0.0F ? 0 : 1);
         });
 
         QCOMPARE(outcome.exitCode, 0);
-        QCOMPARE(outcome.reports.size(), std::size_t{1});
-        QVERIFY2(Mentions(outcome.reports.front(), "Could not read the high score from \"" +
-                                                       scratch.File().string() +
-                                                       "\": Permission denied"),
-                 outcome.reports.front().c_str());
-        fs::permissions(scratch.File(), fs::perms::owner_read);
-        QCOMPARE(ReadBytes(scratch.File()), kOldLine);
-    }
-
-private:
-    static void GiveToUnprivilegedUser(const fs::path& file) {
-        if (::geteuid() == 0) {
-            QCOMPARE(::chown(file.c_str(), kUnprivilegedId, kUnprivilegedId), 0);
-        }
+        VerifyReport(outcome.reports, "Could not read the high score from \"" +
+                                          scratch.File().string() + "\": " + reason);
+        QCOMPARE(EntriesIn(scratch.Dir()), kScoreOnly);
+        fs::permissions(scratch.File(), fs::perms::owner_all);
+        QVERIFY(directory ? fs::is_directory(scratch.File())
+                          : ReadBytes(scratch.File()) == kOldLine);
     }
 };
 

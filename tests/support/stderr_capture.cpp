@@ -2,7 +2,8 @@
 
 #include <unistd.h>
 
-#include <sstream>
+#include <array>
+#include <cstring>
 
 namespace marvesto::testing {
 
@@ -27,14 +28,10 @@ std::vector<std::string> StderrCapture::Finish() {
     close(original_);
     original_ = -1;
 
-    std::string text;
     std::rewind(caught_);
-    for (int c = std::fgetc(caught_); c != EOF; c = std::fgetc(caught_)) {
-        text.push_back(static_cast<char>(c));
-    }
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);) {
-        lines.push_back(line);
+    for (std::array<char, 4096> line{};
+         std::fgets(line.data(), static_cast<int>(line.size()), caught_) != nullptr;) {
+        lines.emplace_back(line.data(), std::strcspn(line.data(), "\n"));
     }
     return lines;
 }

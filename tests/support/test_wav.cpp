@@ -2,7 +2,6 @@
 
 #include "files.h"
 
-#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -18,13 +17,12 @@ void AppendLittleEndian(std::string& bytes, std::uint32_t value, int size) {
 
 } // namespace
 
-std::vector<std::int16_t> ToneSamples(std::chrono::milliseconds length, WavFormat format,
-                                      int pitch) {
+std::vector<std::int16_t> ToneSamples(std::chrono::milliseconds length, WavFormat format) {
+    constexpr int kPitch = 440;
     const auto frames = static_cast<int>(length.count() * format.rate / 1000);
     std::vector<std::int16_t> samples;
-    samples.reserve(static_cast<std::size_t>(frames) * static_cast<std::size_t>(format.channels));
     for (int frame = 0; frame < frames; ++frame) {
-        const double phase = 2.0 * std::numbers::pi * pitch * frame / format.rate;
+        const double phase = 2.0 * std::numbers::pi * kPitch * frame / format.rate;
         // Riding on an offset keeps every sample away from zero.
         const auto value = static_cast<std::int16_t>(6000 + 4000 * std::sin(phase));
         for (int channel = 0; channel < format.channels; ++channel) {
@@ -62,18 +60,14 @@ std::string WavFileBytes(const std::vector<std::int16_t>& samples, WavFormat for
 
 bool HoldsCueBetweenSilence(const std::string& device, const std::string& cue) {
     const std::size_t at = device.find(cue);
-    if (at == std::string::npos) {
-        return false;
-    }
-    const auto silent = [](char byte) { return byte == 0; };
-    return std::all_of(device.begin(), device.begin() + static_cast<std::ptrdiff_t>(at), silent) &&
-           std::all_of(device.begin() + static_cast<std::ptrdiff_t>(at + cue.size()), device.end(),
-                       silent);
+    const auto silent = [&device](std::size_t from, std::size_t count) {
+        return device.substr(from, count).find_first_not_of('\0') == std::string::npos;
+    };
+    return at != std::string::npos && silent(0, at) && silent(at + cue.size(), std::string::npos);
 }
 
-void WriteToneWav(const std::string& path, std::chrono::milliseconds length, WavFormat format,
-                  int pitch) {
-    WriteBytes(path, WavFileBytes(ToneSamples(length, format, pitch), format));
+void WriteToneWav(const std::string& path, std::chrono::milliseconds length, WavFormat format) {
+    WriteBytes(path, WavFileBytes(ToneSamples(length, format), format));
 }
 
 } // namespace marvesto::testing

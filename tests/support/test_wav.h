@@ -15,8 +15,7 @@ struct WavFormat {
 
 // Interleaved 16-bit samples of a tone lasting `length`. No sample is zero,
 // so the cue can be told apart from the silence a device pads it with.
-std::vector<std::int16_t> ToneSamples(std::chrono::milliseconds length, WavFormat format,
-                                      int pitch = 440);
+std::vector<std::int16_t> ToneSamples(std::chrono::milliseconds length, WavFormat format);
 // The samples as the little-endian bytes a WAV file and an SDL device hold.
 std::string SampleBytes(const std::vector<std::int16_t>& samples);
 // A complete 16-bit PCM WAV file holding the samples.
@@ -26,7 +25,6 @@ std::string WavFileBytes(const std::vector<std::int16_t>& samples, WavFormat for
 // but silence before and after them.
 bool HoldsCueBetweenSilence(const std::string& device, const std::string& cue);
 // Writes a WAV file with a tone of the given length.
-void WriteToneWav(const std::string& path, std::chrono::milliseconds length, WavFormat format = {},
-                  int pitch = 440);
+void WriteToneWav(const std::string& path, std::chrono::milliseconds length, WavFormat format = {});
 
 } // namespace marvesto::testing
