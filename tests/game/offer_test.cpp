@@ -149,8 +149,6 @@ private slots:
             << smallestFirst << 5 << 1 << 432387.0F << qint64{138336};
         QTest::newRow("sixth offer: 38 times 3523")
             << smallestFirst << 6 << 1 << 352387.0F << qint64{133874};
-        QTest::newRow("lowest first-offer pool")
-            << GameDrawing({5, 4, 3, 2, 1}, {}) << 1 << 1 << 35000.0F << qint64{1400};
     }
     void edgeValues() {
         QFETCH(std::vector<int>, prizes);
@@ -182,47 +180,6 @@ private slots:
         rig.ClickNext(2);
         QCOMPARE_EQ(rig.game.State().BankPool, pool);
         QCOMPARE(DeductedFlag(rig.game.State(), 2), std::int16_t{0});
-    }
-
-    // Outside the six offer counts nothing is offered: the DEAL label is hidden
-    // and the last offer stays as it was.
-    void offersComeOnlyAtTheirPickCounts() {
-        GameRig rig;
-        rig.Start();
-        rig.ScriptPrizes(GameDrawing({}, {}));
-        std::vector<int> offerPickCounts;
-        int dialCues = 0;
-        rig.cues.whilePlaying = [&](const std::string& file) {
-            if (file == "DIAL.wav") {
-                ++dialCues;
-                offerPickCounts.push_back(rig.game.State().PickCount);
-            }
-        };
-        for (int click = 1; click <= 26; ++click) {
-            const Currency before = rig.game.State().Offer;
-            rig.ClickNext(1);
-            const int pickCount = rig.game.State().PickCount;
-            if (!IsOfferPickCount(pickCount)) {
-                QVERIFY(!rig.board.IsShown(kDeal));
-                QCOMPARE(rig.game.State().Offer, before);
-            }
-        }
-        QCOMPARE(dialCues, 6);
-        QCOMPARE(offerPickCounts, (std::vector<int>{7, 12, 16, 20, 23, 25}));
-    }
-
-    // The dial cue plays to its end before anything of the offer is shown.
-    void offerAppearsOnlyAfterTheDialCue() {
-        GameRig rig;
-        rig.Start();
-        rig.ScriptPrizes({1, 2, 3, 4, 5, 6});
-        bool offerShownDuringCue = true;
-        rig.cues.whilePlaying = [&](const std::string&) {
-            offerShownDuringCue = rig.board.IsShown(kOffer) || rig.board.IsShown(kDeal);
-        };
-        rig.ClickNext(6);
-        QVERIFY(!offerShownDuringCue);
-        QVERIFY(rig.board.IsShown(kOffer));
     }
 };
 
