@@ -23,7 +23,7 @@ private slots:
         rig.Start();
         rig.ScriptPrizes({4, 26});
         auto start = rig.log.Size();
-        rig.Click({7});
+        rig.game.CommandClick(7);
         const Entries first{"cue INTRO.wav",
                             "hide Label27",
                             "hide Command7",
@@ -41,7 +41,7 @@ private slots:
         QCOMPARE(state.Winnings, Currency::FromScaled(500000000));
 
         start = rig.log.Size();
-        rig.Click({26});
+        rig.game.CommandClick(26);
         const Entries later{"hide Label27", "hide Command26", "hide Label26", "hide Label28"};
         QCOMPARE(rig.log.From(start), later);
     }
@@ -50,13 +50,13 @@ private slots:
         GameRig rig;
         rig.Start();
         rig.ScriptPrizes({5});
-        rig.Click({1});
+        rig.game.CommandClick(1);
         // Prize 5 is already out: two repeats of it before a new prize comes.
         for (const int prize : {5, 5, 9}) {
             rig.random.Add(ValueForPrize(prize));
         }
         const auto consumedBefore = rig.random.Consumed();
-        rig.Click({2});
+        rig.game.CommandClick(2);
         QCOMPARE(rig.random.Consumed() - consumedBefore, std::size_t{3});
         QCOMPARE(rig.game.State().DrawnPrizes[4], std::int16_t{9});
         QVERIFY(rig.board.IsShown(Control::Label(5)));
@@ -74,10 +74,10 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(RunTimeError, rig.game.CommandClick(27));
         QVERIFY_THROWS_EXCEPTION(RunTimeError, rig.game.CommandClick(0));
         QCOMPARE(rig.log.Size(), atStart);
-        rig.Click({1, 2});
+        rig.ClickNext(2);
         const auto before = rig.log.Size();
         const auto consumed = rig.random.Consumed();
-        rig.Click({2});
+        rig.game.CommandClick(2);
         QCOMPARE(rig.log.Size(), before);
         QCOMPARE(rig.random.Consumed(), consumed);
         QCOMPARE(rig.game.State().PickCount, std::int16_t{3});
