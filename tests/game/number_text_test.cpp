@@ -31,8 +31,6 @@ private slots:
         QTest::newRow("zero") << qint64{0} << " 0";
         QTest::newRow("fifty cents has no zero before the point") << qint64{5000} << " .5";
         QTest::newRow("15000") << qint64{150000000} << " 15000";
-        QTest::newRow("200000") << qint64{2000000000} << " 200000";
-        QTest::newRow("largest offer 333333") << qint64{3333330000} << " 333333";
         QTest::newRow("negative") << qint64{-50000} << "-5";
         QTest::newRow("four decimals") << qint64{12345} << " 1.2345";
         QTest::newRow("trailing zeros dropped") << qint64{12300} << " 1.23";
@@ -54,7 +52,6 @@ private slots:
         QTest::newRow("negative zero reads as zero") << -0.0F << " 0";
         QTest::newRow("half") << 0.5F << " .5";
         QTest::newRow("15000") << 15000.0F << " 15000";
-        QTest::newRow("200000") << 200000.0F << " 200000";
         QTest::newRow("333333") << 333333.0F << " 333333";
         QTest::newRow("minus five") << -5.0F << "-5";
         QTest::newRow("1234567.8 rounds to seven digits") << 1234567.8F << " 1234568";

@@ -160,6 +160,17 @@ private:
 
     QImage Grab() const { return window_->grab().toImage(); }
 
+    // The names of the window's controls of this kind, from the bottom of the
+    // stack to the top.
+    template <typename Kind>
+    QStringList Names() const {
+        QStringList names;
+        for (const Kind* child : window_->findChildren<Kind*>(Qt::FindDirectChildrenOnly)) {
+            names.push_back(child->objectName());
+        }
+        return names;
+    }
+
 private slots:
     void init() {
         window_ = std::make_unique<MarvestoWindow>();
@@ -185,12 +196,9 @@ private slots:
     }
 
     // 26 buttons and 35 labels, each named as in the game, and nothing else:
-    // the cues have no widget.
-    void windowHoldsExactlyTheNamedControls() {
-        QStringList names;
-        for (const QWidget* child : window_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-            names.push_back(child->objectName());
-        }
+    // the cues have no widget. The ladder lies at the bottom of the labels'
+    // stack, the other labels over it in the order of their table.
+    void controlsAndTheStackingOfTheLabels() {
         QStringList expected;
         for (int k = 1; k <= 26; ++k) {
             expected.push_back(QStringLiteral("Command%1").arg(k));
@@ -198,11 +206,21 @@ private slots:
         for (const LabelRow& label : AllLabels()) {
             expected.push_back(QStringLiteral("Label%1").arg(label.number));
         }
+        QStringList names = Names<QWidget>();
         names.sort();
         expected.sort();
         QCOMPARE(names, expected);
-        QCOMPARE(window_->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly).size(), 26);
-        QCOMPARE(window_->findChildren<CaptionLabel*>(Qt::FindDirectChildrenOnly).size(), 35);
+        QCOMPARE(Names<QPushButton>().size(), 26);
+        const QStringList labels = Names<CaptionLabel>();
+        QCOMPARE(labels.size(), 35);
+        for (const QString& ladderLabel : labels.first(26)) {
+            QVERIFY2(ladderLabel.mid(5).toInt() <= 26, qPrintable(ladderLabel));
+        }
+        QStringList stacked;
+        for (const LabelRow& label : kStatusLabels) {
+            stacked.push_back(QStringLiteral("Label%1").arg(label.number));
+        }
+        QCOMPARE(labels.sliced(26), stacked);
     }
 
     void caseButtons_data() {
@@ -313,26 +331,6 @@ private slots:
         const int fiveBlanks = QFontMetrics(Label(22)->font()).horizontalAdvance(QString(5, ' '));
         QVERIFY(firstTextColumn(Label(22)->geometry()) >= fiveBlanks);
         QVERIFY(firstTextColumn(Label(25)->geometry()) < fiveBlanks / 2);
-    }
-
-    // The ladder at the bottom of the stack, then the other labels in the
-    // order of their table.
-    void stackingOrderOfTheLabels() {
-        QStringList labels;
-        for (const QObject* child : window_->children()) {
-            if (child->objectName().startsWith("Label")) {
-                labels.push_back(child->objectName());
-            }
-        }
-        QCOMPARE(labels.size(), 35);
-        for (const QString& ladderLabel : labels.first(26)) {
-            QVERIFY2(ladderLabel.mid(5).toInt() <= 26, qPrintable(ladderLabel));
-        }
-        QStringList expected;
-        for (const LabelRow& label : kStatusLabels) {
-            expected.push_back(QStringLiteral("Label%1").arg(label.number));
-        }
-        QCOMPARE(labels.sliced(26), expected);
     }
 
     void whatLiesOnTopWhereControlsOverlap_data() {
