@@ -96,13 +96,6 @@ private slots:
         WindowRig play(&player);
         play.rig.ScriptPrizes(WorkedExample());
         play.Start();
-        // Every cue before the one closed in is missing, so silent.
-        const std::vector<std::function<void()>> steps{
-            [&play] { play.Click(Control::Command(1)); },
-            [&play] { play.ClickNext(kClicksToFirstOffer - 1); },
-            [&play] { play.Click(kDeal); },
-            [&play] { play.Click(kEnd); },
-        };
         const std::string cueEntry = "cue " + cue.toStdString();
         QElapsedTimer sinceClose;
         // A tenth of a second into the cue, once it has started.
@@ -114,20 +107,19 @@ private slots:
                 });
             }
         };
-        for (const auto& step : steps) {
-            step();
-            if (play.exit.Ended()) {
-                break;
-            }
-        }
+        // Every cue before the one closed in is missing, so silent; what
+        // follows the close does nothing.
+        play.Click(Control::Command(1));
+        play.ClickNext(kClicksToFirstOffer - 1);
+        play.Click(kDeal);
+        play.Click(kEnd);
+        play.Click(Control::Command(20));
         const Entries& log = play.rig.log.All();
         const auto cueAt = std::find(log.begin(), log.end(), cueEntry);
         QVERIFY(cueAt != log.end());
         QCOMPARE(Entries(cueAt + 1, log.end()), Entries{"exit 0"});
         QVERIFY2(sinceClose.elapsed() < kLongCue.count() / 2, "the cue played on after the close");
         QCOMPARE(play.exit.Status(), 0);
-        play.Click(Control::Command(20));
-        QCOMPARE(log.back(), std::string("exit 0"));
     }
 
     void closeBetweenCallsEndsTheProgramAtOnce() {

@@ -85,14 +85,9 @@ private slots:
         QCOMPARE(play.Caption(kOffer), QStringLiteral("OFFER: $ 5934"));
         QVERIFY(play.Widget(kDeal)->isVisible());
 
-        const auto beforeDeal = play.rig.log.Size();
         play.Click(kDeal);
         QCOMPARE(play.ShownControls(), FinalScreenControls());
         QCOMPARE(play.Caption(kResult), QStringLiteral("               YOU WIN!! $ 5934"));
-        const Entries deal = play.rig.log.From(beforeDeal);
-        QCOMPARE(deal.front(), std::string("save 5934"));
-        QCOMPARE(deal.at(1), std::string("cue DEAL.wav"));
-        QCOMPARE(std::count(deal.begin(), deal.end(), "save 5934"), 2);
 
         const auto beforeEnd = play.rig.log.Size();
         play.Click(kEnd);
