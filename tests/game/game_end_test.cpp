@@ -22,11 +22,10 @@ Currency Dollars(std::int64_t dollars) {
 
 Entries FinalScreenBuild(const std::string& resultLine) {
     Entries expected;
-    for (int p = 1; p <= 26; ++p) {
-        expected.push_back("hide Label" + std::to_string(p));
-    }
-    for (int k = 1; k <= 26; ++k) {
-        expected.push_back("hide Command" + std::to_string(k));
+    for (const std::string kind : {"Label", "Command"}) {
+        for (int n = 1; n <= 26; ++n) {
+            expected.push_back("hide " + kind + std::to_string(n));
+        }
     }
     const Entries rest{"show Label30", "show Label33", "hide Label28",
                        "hide Label27", "show Label34", "caption Label34 [" + resultLine + "]"};
@@ -58,9 +57,6 @@ private slots:
         expected.push_back("save 16356");
         QCOMPARE(rig.log.From(start), expected);
         QCOMPARE(winningsDuringCue, Dollars(50000));
-        QCOMPARE(rig.game.State().Winnings, Dollars(16356));
-        QCOMPARE(rig.board.ShownControls(), FinalScreenControls());
-        QCOMPARE(rig.end.quits, 0);
     }
 
     // Only a deal above the high score is saved; the high score shown stays
@@ -102,8 +98,6 @@ private slots:
         expected.insert(expected.end(), screen.begin(), screen.end());
         expected.push_back("save .5");
         QCOMPARE(rig.log.From(start), expected);
-        QCOMPARE(rig.board.ShownControls(), FinalScreenControls());
-        QCOMPARE(rig.game.State().PickCount, std::int16_t{27});
     }
 };
 

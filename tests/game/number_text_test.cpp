@@ -70,11 +70,6 @@ private slots:
         QFETCH(QString, text);
         QCOMPARE(QString::fromStdString(NumberText(value)), text);
     }
-
-    void wholeNumbersForCaseNumbers() {
-        QCOMPARE(NumberText(std::int64_t{7}), std::string(" 7"));
-        QCOMPARE(NumberText(std::int64_t{26}), std::string(" 26"));
-    }
 };
 
 MARVESTO_TEST_SUITE(NumberTextTest)

@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
 using namespace marvesto;
@@ -113,11 +115,9 @@ private slots:
             {QAccessible::NameChanged, QStringLiteral("Label27")},
             {QAccessible::ObjectShow, QStringLiteral("Label28")}};
         std::vector<std::pair<QAccessible::Event, QString>> announced;
-        for (const auto& event : heard) {
-            if (event.first == QAccessible::ObjectShow || event.first == QAccessible::NameChanged) {
-                announced.push_back(event);
-            }
-        }
+        std::copy_if(heard.begin(), heard.end(), std::back_inserter(announced), [](const auto& e) {
+            return e.first == QAccessible::ObjectShow || e.first == QAccessible::NameChanged;
+        });
         QCOMPARE(announced, offer);
     }
 };

@@ -16,11 +16,7 @@
 
 using namespace marvesto;
 
-namespace {
-
 constexpr int kWaitMilliseconds = 300;
-
-} // namespace
 
 class EventWaiterTest : public QObject {
     Q_OBJECT

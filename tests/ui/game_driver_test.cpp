@@ -200,12 +200,10 @@ private slots:
         };
         const auto start = play.rig.log.Size();
         play.Click(Control::Command(1));
+        play.Click(Control::Command(3));
         const Entries expected{"cue INTRO.wav", "hide Label27", "hide Command1", report, "exit 1"};
         QCOMPARE(play.rig.log.From(start), expected);
         QCOMPARE(play.exit.Status(), 1);
-        const auto ended = play.rig.log.Size();
-        play.Click(Control::Command(3));
-        QCOMPARE(play.rig.log.Size(), ended);
     }
 
     void errorAtStartUpIsReportedAndEndsBeforeTheWindowShows() {
@@ -218,7 +216,6 @@ private slots:
                           [&log](const std::string& message) { log.Add("report " + message); });
         driver.Form_Load();
         QCOMPARE(log.All(), (Entries{"report Bad file name or number", "exit 1"}));
-        QVERIFY(exit.Ended());
         QCOMPARE(exit.Status(), 1);
     }
 };
