@@ -6,20 +6,10 @@
 
 #include <QTest>
 
-#include <cstdint>
 #include <limits>
-#include <string>
 
 using marvesto::Currency;
 using marvesto::NumberText;
-
-namespace {
-
-Currency Scaled(std::int64_t scaled) {
-    return Currency::FromScaled(scaled);
-}
-
-} // namespace
 
 class NumberTextTest : public QObject {
     Q_OBJECT
@@ -42,7 +32,7 @@ private slots:
     void currencyAmounts() {
         QFETCH(qint64, scaled);
         QFETCH(QString, text);
-        QCOMPARE(QString::fromStdString(NumberText(Scaled(scaled))), text);
+        QCOMPARE(QString::fromStdString(NumberText(Currency::FromScaled(scaled))), text);
     }
 
     void singleValues_data() {

@@ -40,8 +40,7 @@ std::vector<int> GameDrawing(const std::vector<int>& first, const std::vector<in
     return order;
 }
 
-// The clicks it takes to reach each offer: the n-th offer comes after this
-// many clicks.
+// The n-th offer comes after this many clicks.
 constexpr int kClicksToOffer[] = {0, 6, 11, 15, 19, 22, 24};
 
 } // namespace
@@ -158,7 +157,6 @@ private slots:
         rig.Start();
         rig.ScriptPrizes(GameDrawing({}, {2, 24, 25}));
         rig.ClickNext(24);
-        QCOMPARE(rig.game.State().DrawnPrize, std::int16_t{2});
         const float pool = rig.game.State().BankPool;
         QCOMPARE_EQ(pool, 100000.0F + 3.0F - 22613.0F);
         rig.ClickNext(2);

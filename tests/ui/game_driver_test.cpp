@@ -71,11 +71,9 @@ private slots:
         QCOMPARE(play.rig.log.From(start), expected);
     }
 
-    // The close control during a cue ends the program at once, as at any
-    // other moment: the cue is cut short, and nothing the interrupted call
-    // had still to do happens (no screen change, no save, no further cue).
-    // The cue is five seconds long on SDL's dummy driver, which plays in real
-    // time; the close comes a tenth of a second into it.
+    // The close control a tenth of a second into a cue ends the program at
+    // once: the cue, five seconds on SDL's dummy driver, is cut short, and
+    // nothing the interrupted call had still to do happens.
     void closeDuringACueEndsTheProgramAtOnce_data() {
         QTest::addColumn<QString>("cue");
         QTest::newRow("intro") << "INTRO.wav";

@@ -79,9 +79,7 @@ private slots:
         QVERIFY(play.Widget(kDeal)->isHidden());
         QCOMPARE(VisibleLadder(play), LadderWithout(struck));
 
-        for (int click = 8; click <= 11; ++click) {
-            play.Click(Control::Command(click));
-        }
+        play.ClickNext(4);
         QCOMPARE(play.Caption(kOffer), QStringLiteral("OFFER: $ 5934"));
         QVERIFY(play.Widget(kDeal)->isVisible());
 
