@@ -2,7 +2,8 @@
 // keeps the event loop turning inside a game call, and clicks, keys and close
 // requests can arrive then; the stand-in cue player here makes them arrive.
 // Qt's headers come first: moc reads this file without the compiler's
-// predefined macros, and <chrono> parses only after Qt has set it up.
+// predefined macros, and <chrono> (through event_waiter.h) parses only once
+// they have set up the library's configuration.
 #include <QAccessible>
 #include <QDir>
 #include <QElapsedTimer>
