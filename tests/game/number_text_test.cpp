@@ -6,20 +6,10 @@
 
 #include <QTest>
 
-#include <cstdint>
 #include <limits>
-#include <string>
 
 using marvesto::Currency;
 using marvesto::NumberText;
-
-namespace {
-
-Currency Scaled(std::int64_t scaled) {
-    return Currency::FromScaled(scaled);
-}
-
-} // namespace
 
 class NumberTextTest : public QObject {
     Q_OBJECT
@@ -31,8 +21,6 @@ private slots:
         QTest::newRow("zero") << qint64{0} << " 0";
         QTest::newRow("fifty cents has no zero before the point") << qint64{5000} << " .5";
         QTest::newRow("15000") << qint64{150000000} << " 15000";
-        QTest::newRow("200000") << qint64{2000000000} << " 200000";
-        QTest::newRow("largest offer 333333") << qint64{3333330000} << " 333333";
         QTest::newRow("negative") << qint64{-50000} << "-5";
         QTest::newRow("four decimals") << qint64{12345} << " 1.2345";
         QTest::newRow("trailing zeros dropped") << qint64{12300} << " 1.23";
@@ -44,7 +32,7 @@ private slots:
     void currencyAmounts() {
         QFETCH(qint64, scaled);
         QFETCH(QString, text);
-        QCOMPARE(QString::fromStdString(NumberText(Scaled(scaled))), text);
+        QCOMPARE(QString::fromStdString(NumberText(Currency::FromScaled(scaled))), text);
     }
 
     void singleValues_data() {
@@ -54,7 +42,6 @@ private slots:
         QTest::newRow("negative zero reads as zero") << -0.0F << " 0";
         QTest::newRow("half") << 0.5F << " .5";
         QTest::newRow("15000") << 15000.0F << " 15000";
-        QTest::newRow("200000") << 200000.0F << " 200000";
         QTest::newRow("333333") << 333333.0F << " 333333";
         QTest::newRow("minus five") << -5.0F << "-5";
         QTest::newRow("1234567.8 rounds to seven digits") << 1234567.8F << " 1234568";
@@ -72,11 +59,6 @@ private slots:
         QFETCH(float, value);
         QFETCH(QString, text);
         QCOMPARE(QString::fromStdString(NumberText(value)), text);
-    }
-
-    void wholeNumbersForCaseNumbers() {
-        QCOMPARE(NumberText(std::int64_t{7}), std::string(" 7"));
-        QCOMPARE(NumberText(std::int64_t{26}), std::string(" 26"));
     }
 };
 

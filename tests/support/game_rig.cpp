@@ -38,12 +38,6 @@ void GameRig::ScriptPrizes(const std::vector<int>& prizes, const std::vector<int
     random.AddPrizes(prizes, factors);
 }
 
-void GameRig::Click(const std::vector<int>& cases) {
-    for (const int k : cases) {
-        game.CommandClick(k);
-    }
-}
-
 void GameRig::ClickNext(int count) {
     for (int k = 1; k <= kCaseCount && count > 0; ++k) {
         if (game.State().CaseClosed[k] == 1) {

@@ -40,8 +40,6 @@ public:
     // Scripts the random values so that the coming clicks draw these prizes,
     // each click that brings an offer drawing the next of the factors.
     void ScriptPrizes(const std::vector<int>& prizes, const std::vector<int>& factors = {});
-    // Clicks the given cases in order.
-    void Click(const std::vector<int>& cases);
     // Clicks `count` more cases, taking the lowest closed case numbers.
     void ClickNext(int count);
 

@@ -13,17 +13,23 @@ namespace {
 constexpr std::array kHiddenAtStart{StatusLabel::kOffer, StatusLabel::kDeal, StatusLabel::kEnd,
                                     StatusLabel::kResult};
 
+// The uniform value in the middle of the range that draws offer factor f, 1..3.
+double ValueForFactor(int factor) {
+    return (factor - 0.5) / 3.0;
+}
+
 } // namespace
 
 RecordingBoard::RecordingBoard(CallLog& log, BoardView* window) : log_(log), window_(window) {
     for (int k = 1; k <= kCaseCount; ++k) {
         shown_[Control::Command(k).Name()] = true;
     }
-    for (int n = 1; n <= StatusLabel::kHighScore; ++n) {
-        if (n <= Control::kLastNumberedLabel || n == StatusLabel::kHighScore) {
-            shown_[Control::Label(n).Name()] =
-                std::find(kHiddenAtStart.begin(), kHiddenAtStart.end(), n) == kHiddenAtStart.end();
-        }
+    for (int n = 1; n <= Control::kLastNumberedLabel; ++n) {
+        shown_[Control::Label(n).Name()] = true;
+    }
+    shown_[Control::Label(StatusLabel::kHighScore).Name()] = true;
+    for (const int n : kHiddenAtStart) {
+        shown_[Control::Label(n).Name()] = false;
     }
 }
 
@@ -138,10 +144,6 @@ bool IsOfferPickCount(int pickCount) {
 
 double ValueForPrize(int prize) {
     return (prize - 0.5) / 26.0;
-}
-
-double ValueForFactor(int factor) {
-    return (factor - 0.5) / 3.0;
 }
 
 } // namespace marvesto::testing

@@ -96,7 +96,6 @@ public:
     // offer also draws the next of the offer factors (1 when they run out).
     void AddPrizes(const std::vector<int>& prizes, const std::vector<int>& factors = {});
     std::size_t Consumed() const { return consumed_; }
-    std::size_t Remaining() const { return values_.size(); }
 
 private:
     CallLog& log_;
@@ -122,7 +121,5 @@ private:
 bool IsOfferPickCount(int pickCount);
 // The uniform value in the middle of the range that draws prize p, 1..26.
 double ValueForPrize(int prize);
-// The uniform value in the middle of the range that draws offer factor f, 1..3.
-double ValueForFactor(int factor);
 
 } // namespace marvesto::testing

@@ -14,18 +14,13 @@ using namespace marvesto::testing;
 
 namespace {
 
-Entries LadderLabels() {
+// The ladder labels but those of the given prizes.
+Entries LadderWithout(const std::vector<int>& struckPrizes) {
     Entries labels;
     for (int p = 1; p <= kCaseCount; ++p) {
-        labels.push_back(Control::Label(p).Name());
-    }
-    return labels;
-}
-
-Entries LadderWithout(const std::vector<int>& struckPrizes) {
-    Entries labels = LadderLabels();
-    for (const int prize : struckPrizes) {
-        labels.erase(std::find(labels.begin(), labels.end(), Control::Label(prize).Name()));
+        if (std::find(struckPrizes.begin(), struckPrizes.end(), p) == struckPrizes.end()) {
+            labels.push_back(Control::Label(p).Name());
+        }
     }
     return labels;
 }
@@ -59,7 +54,7 @@ private slots:
 
         // The first click chooses the own case and uncovers the whole ladder at once.
         play.Click(Control::Command(1));
-        QCOMPARE(VisibleLadder(play), LadderLabels());
+        QCOMPARE(VisibleLadder(play), LadderWithout({}));
         QVERIFY(play.Widget(kPrompt)->isHidden());
         QVERIFY(play.Widget(Control::Command(1))->isHidden());
         QCOMPARE(play.Caption(kOwnCase), QStringLiteral("CASE  1"));
@@ -84,20 +79,13 @@ private slots:
         QVERIFY(play.Widget(kDeal)->isHidden());
         QCOMPARE(VisibleLadder(play), LadderWithout(struck));
 
-        for (int click = 8; click <= 11; ++click) {
-            play.Click(Control::Command(click));
-        }
+        play.ClickNext(4);
         QCOMPARE(play.Caption(kOffer), QStringLiteral("OFFER: $ 5934"));
         QVERIFY(play.Widget(kDeal)->isVisible());
 
-        const auto beforeDeal = play.rig.log.Size();
         play.Click(kDeal);
         QCOMPARE(play.ShownControls(), FinalScreenControls());
         QCOMPARE(play.Caption(kResult), QStringLiteral("               YOU WIN!! $ 5934"));
-        const Entries deal = play.rig.log.From(beforeDeal);
-        QCOMPARE(deal.front(), std::string("save 5934"));
-        QCOMPARE(deal.at(1), std::string("cue DEAL.wav"));
-        QCOMPARE(std::count(deal.begin(), deal.end(), "save 5934"), 2);
 
         const auto beforeEnd = play.rig.log.Size();
         play.Click(kEnd);
@@ -150,19 +138,6 @@ private slots:
         const auto beforeHiddenCase = play.rig.log.Size();
         play.ClickAt(play.Widget(Control::Command(1))->geometry().center());
         QCOMPARE(play.rig.log.Size(), beforeHiddenCase);
-    }
-
-    // On the final screen the end label covers the third row of cases, so a
-    // click where CASE 8 stood ends the game.
-    void endLabelCoversTheThirdRowOnTheFinalScreen() {
-        WindowRig play;
-        play.rig.ScriptPrizes(WorkedExample());
-        play.Start();
-        play.ClickNext(kClicksToFirstOffer);
-        play.Click(kDeal);
-        play.ClickAt(play.Widget(Control::Command(8))->geometry().center());
-        QCOMPARE(play.rig.log.All().back(), std::string("exit 0"));
-        QCOMPARE(play.Caption(kResult), QStringLiteral("YOU WIN!! $ 16356"));
     }
 
     // The keyboard alone plays a whole game: Space opens the case that has
