@@ -48,9 +48,9 @@ private slots:
         QCOMPARE_EQ(generator.exitStatus(), QProcess::NormalExit);
         QCOMPARE_EQ(generator.exitCode(), 0);
         for (const char* name : {"INTRO.wav", "DIAL.wav", "DEAL.wav", "END.wav"}) {
-            const std::string made = ReadBytesIfAny(dir.filePath(name).toStdString());
+            const std::string made = ReadBytes(dir.filePath(name).toStdString());
             QVERIFY2(!made.empty(), name);
-            QVERIFY2(made == ReadBytesIfAny(AssetPath(name)), name);
+            QVERIFY2(made == ReadBytes(AssetPath(name)), name);
         }
     }
 
