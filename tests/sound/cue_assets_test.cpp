@@ -3,7 +3,6 @@
 #include "files.h"
 #include "loaded_wav.h"
 #include "suites.h"
-#include "test_paths.h"
 #include "test_wav.h"
 
 #include <QProcess>
@@ -24,7 +23,7 @@ Q_DECLARE_METATYPE(milliseconds)
 
 namespace {
 
-const QString kSourceDirectory = QString::fromUtf8(paths::kSource);
+const QString kSourceDirectory = QStringLiteral(MARVESTO_SOURCE_DIR);
 
 std::string AssetPath(const QString& name) {
     return (kSourceDirectory + "/assets/" + name).toStdString();
@@ -42,7 +41,7 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         QProcess generator;
-        generator.start(QString::fromUtf8(paths::kPython),
+        generator.start(QStringLiteral(MARVESTO_PYTHON),
                         {kSourceDirectory + "/tools/make-cues", dir.path()});
         QVERIFY(generator.waitForFinished(60000));
         QCOMPARE_EQ(generator.exitStatus(), QProcess::NormalExit);
