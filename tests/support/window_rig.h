@@ -4,6 +4,7 @@
 // the program's does, and the rig takes that back when it is destroyed.
 #pragma once
 
+#include "caption_label.h"
 #include "game_driver.h"
 #include "game_rig.h"
 #include "marvesto_window.h"
