@@ -3,7 +3,6 @@
 #include "files.h"
 #include "loaded_wav.h"
 #include "suites.h"
-#include "test_paths.h"
 #include "test_wav.h"
 
 #include <QProcess>
@@ -24,7 +23,7 @@ Q_DECLARE_METATYPE(milliseconds)
 
 namespace {
 
-const QString kSourceDirectory = QString::fromUtf8(paths::kSource);
+const QString kSourceDirectory = QStringLiteral(MARVESTO_SOURCE_DIR);
 
 std::string AssetPath(const QString& name) {
     return (kSourceDirectory + "/assets/" + name).toStdString();
@@ -42,15 +41,15 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         QProcess generator;
-        generator.start(QString::fromUtf8(paths::kPython),
+        generator.start(QStringLiteral(MARVESTO_PYTHON),
                         {kSourceDirectory + "/tools/make-cues", dir.path()});
         QVERIFY(generator.waitForFinished(60000));
         QCOMPARE_EQ(generator.exitStatus(), QProcess::NormalExit);
         QCOMPARE_EQ(generator.exitCode(), 0);
         for (const char* name : {"INTRO.wav", "DIAL.wav", "DEAL.wav", "END.wav"}) {
-            const std::string made = ReadBytesIfAny(dir.filePath(name).toStdString());
+            const std::string made = ReadBytes(dir.filePath(name).toStdString());
             QVERIFY2(!made.empty(), name);
-            QVERIFY2(made == ReadBytesIfAny(AssetPath(name)), name);
+            QVERIFY2(made == ReadBytes(AssetPath(name)), name);
         }
     }
 

@@ -117,7 +117,7 @@ private slots:
                                     "0; a new high score will replace it.";
         QCOMPARE(warnings, expected ? std::vector<std::string>{} : std::vector{warning});
         QCOMPARE(folder.reports, std::vector<std::string>{});
-        QCOMPARE(ReadBytesIfAny(folder.File()), content == kMissing ? std::string() : content);
+        QCOMPARE(ReadBytes(folder.File()), content == kMissing ? std::string() : content);
         QCOMPARE(fs::exists(folder.File()), content != kMissing);
     }
 

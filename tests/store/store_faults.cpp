@@ -1,12 +1,12 @@
 #include "store_faults.h"
 
+#include "files.h"
+
 #include <QTest>
 
 #include <algorithm>
-#include <array>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <grp.h>
 #include <stdexcept>
 #include <sys/wait.h>
@@ -57,10 +57,7 @@ ChildOutcome RunInChild(const std::function<void(const FileHighScoreStore::Failu
     ::close(channel[1]);
     ChildOutcome outcome;
     std::FILE* const heard = ::fdopen(channel[0], "r");
-    for (std::array<char, 4096> line{};
-         std::fgets(line.data(), static_cast<int>(line.size()), heard) != nullptr;) {
-        outcome.reports.emplace_back(line.data(), std::strcspn(line.data(), "\n"));
-    }
+    outcome.reports = ReadLines(heard);
     std::fclose(heard);
     int status = 0;
     while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {

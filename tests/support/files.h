@@ -1,19 +1,52 @@
-// Scratch files for tests: whole-file reads and writes, and what a folder holds.
+// Scratch files for tests: whole-file reads and writes, the lines a stream
+// holds, and what a folder holds.
 #pragma once
 
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace marvesto::testing {
 
-// Throws when the file cannot be read; see ReadBytesIfAny for a missing file.
-std::string ReadBytes(const std::filesystem::path& file);
-// Empty when there is no such file.
-std::string ReadBytesIfAny(const std::filesystem::path& file);
-void WriteBytes(const std::filesystem::path& file, std::string_view bytes);
+// Empty when there is no such file, or it cannot be read.
+inline std::string ReadBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void WriteBytes(const std::filesystem::path& file, std::string_view bytes) {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())).flush()) {
+        throw std::runtime_error("cannot write " + file.string());
+    }
+}
+
+// The lines from the stream's position to its end, without their line ends.
+inline std::vector<std::string> ReadLines(std::FILE* stream) {
+    std::vector<std::string> lines;
+    for (std::array<char, 4096> line{};
+         std::fgets(line.data(), static_cast<int>(line.size()), stream) != nullptr;) {
+        lines.emplace_back(line.data(), std::strcspn(line.data(), "\n"));
+    }
+    return lines;
+}
+
 // The names in the folder, sorted.
-std::vector<std::string> EntriesIn(const std::filesystem::path& folder);
+inline std::vector<std::string> EntriesIn(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 } // namespace marvesto::testing

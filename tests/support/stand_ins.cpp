@@ -1,6 +1,6 @@
 #include "stand_ins.h"
 
-#include "number_text.h"
+#include "window_layout.h"
 
 #include <algorithm>
 #include <array>
@@ -8,44 +8,20 @@
 
 namespace marvesto::testing {
 
-namespace {
-
-constexpr std::array kHiddenAtStart{StatusLabel::kOffer, StatusLabel::kDeal, StatusLabel::kEnd,
-                                    StatusLabel::kResult};
-
-// The uniform value in the middle of the range that draws offer factor f, 1..3.
-double ValueForFactor(int factor) {
-    return (factor - 0.5) / 3.0;
-}
-
-} // namespace
-
 RecordingBoard::RecordingBoard(CallLog& log, BoardView* window) : log_(log), window_(window) {
-    for (int k = 1; k <= kCaseCount; ++k) {
-        shown_[Control::Command(k).Name()] = true;
+    for (const CaseButtonLayout& button : CaseButtonLayouts()) {
+        shown_[Control::Command(button.number).Name()] = true;
     }
-    for (int n = 1; n <= Control::kLastNumberedLabel; ++n) {
-        shown_[Control::Label(n).Name()] = true;
-    }
-    shown_[Control::Label(StatusLabel::kHighScore).Name()] = true;
-    for (const int n : kHiddenAtStart) {
-        shown_[Control::Label(n).Name()] = false;
+    for (const LabelLayout& label : LabelLayouts()) {
+        shown_[Control::Label(label.number).Name()] = label.shownAtStart;
     }
 }
 
-void RecordingBoard::Show(Control label) {
-    log_.Add("show " + label.Name());
-    shown_[label.Name()] = true;
+void RecordingBoard::SetShown(Control control, bool shown) {
+    log_.Add((shown ? "show " : "hide ") + control.Name());
+    shown_[control.Name()] = shown;
     if (window_ != nullptr) {
-        window_->Show(label);
-    }
-}
-
-void RecordingBoard::Hide(Control control) {
-    log_.Add("hide " + control.Name());
-    shown_[control.Name()] = false;
-    if (window_ != nullptr) {
-        window_->Hide(control);
+        shown ? window_->Show(control) : window_->Hide(control);
     }
 }
 
@@ -55,10 +31,6 @@ void RecordingBoard::SetCaption(Control label, const std::string& text) {
     if (window_ != nullptr) {
         window_->SetCaption(label, text);
     }
-}
-
-bool RecordingBoard::IsShown(Control control) const {
-    return shown_.at(control.Name());
 }
 
 std::string RecordingBoard::Caption(Control label) const {
@@ -95,20 +67,6 @@ void RecordingCues::PlayCue(const std::string& fileName) {
     played.push_back({fileName, start, Clock::now()});
 }
 
-float FakeStore::Load() {
-    log_.Add("load high score");
-    return stored;
-}
-
-void FakeStore::Save(Currency amount) {
-    log_.Add("save" + NumberText(amount));
-    saves.push_back(amount);
-}
-
-void ScriptedRandom::Randomize() {
-    log_.Add("randomize");
-}
-
 void ScriptedRandom::AddPrizes(const std::vector<int>& prizes, const std::vector<int>& factors) {
     for (const int prize : prizes) {
         Add(ValueForPrize(prize));
@@ -116,7 +74,8 @@ void ScriptedRandom::AddPrizes(const std::vector<int>& prizes, const std::vector
         if (IsOfferPickCount(scriptedClicks_ + 1)) {
             const int factor = factorsUsed_ < factors.size() ? factors[factorsUsed_] : 1;
             ++factorsUsed_;
-            Add(ValueForFactor(factor));
+            // The middle of the range that draws offer factor 1..3.
+            Add((factor - 0.5) / 3.0);
         }
     }
 }
@@ -129,11 +88,6 @@ double ScriptedRandom::NextUniform() {
     values_.pop_front();
     ++consumed_;
     return value;
-}
-
-void RecordingEnd::QuitProgram() {
-    log_.Add("quit");
-    ++quits;
 }
 
 bool IsOfferPickCount(int pickCount) {

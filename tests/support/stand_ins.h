@@ -6,9 +6,9 @@
 #include "call_log.h"
 #include "cue_player.h"
 #include "high_score_store.h"
+#include "number_text.h"
 #include "program_end.h"
 #include "random_source.h"
-#include "status_labels.h"
 
 #include <chrono>
 #include <cstddef>
@@ -27,16 +27,18 @@ class RecordingBoard : public BoardView {
 public:
     RecordingBoard(CallLog& log, BoardView* window);
 
-    void Show(Control label) override;
-    void Hide(Control control) override;
+    void Show(Control label) override { SetShown(label, true); }
+    void Hide(Control control) override { SetShown(control, false); }
     void SetCaption(Control label, const std::string& text) override;
 
-    bool IsShown(Control control) const;
+    bool IsShown(Control control) const { return shown_.at(control.Name()); }
     std::string Caption(Control label) const;
     // Names of the controls shown, sorted.
     Entries ShownControls() const;
 
 private:
+    void SetShown(Control control, bool shown);
+
     CallLog& log_;
     BoardView* window_;
     std::map<std::string, bool> shown_;
@@ -72,8 +74,14 @@ class FakeStore : public HighScoreStore {
 public:
     explicit FakeStore(CallLog& log) : log_(log) {}
 
-    float Load() override;
-    void Save(Currency amount) override;
+    float Load() override {
+        log_.Add("load high score");
+        return stored;
+    }
+    void Save(Currency amount) override {
+        log_.Add("save" + NumberText(amount));
+        saves.push_back(amount);
+    }
 
     float stored = 0.0F;
     std::vector<Currency> saves;
@@ -87,7 +95,7 @@ class ScriptedRandom : public RandomSource {
 public:
     explicit ScriptedRandom(CallLog& log) : log_(log) {}
 
-    void Randomize() override;
+    void Randomize() override { log_.Add("randomize"); }
     double NextUniform() override;
 
     void Add(double value) { values_.push_back(value); }
@@ -109,7 +117,10 @@ class RecordingEnd : public ProgramEnd {
 public:
     explicit RecordingEnd(CallLog& log) : log_(log) {}
 
-    void QuitProgram() override;
+    void QuitProgram() override {
+        log_.Add("quit");
+        ++quits;
+    }
 
     int quits = 0;
 

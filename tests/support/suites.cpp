@@ -5,33 +5,29 @@
 
 #include <cstdio>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
-namespace marvesto::testing {
-
 namespace {
 
-std::map<std::string, SuiteFactory>& Suites() {
-    static std::map<std::string, SuiteFactory> suites;
+std::map<std::string, QObject* (*)()>& Suites() {
+    static std::map<std::string, QObject* (*)()> suites;
     return suites;
 }
 
 } // namespace
 
-bool RegisterSuite(const char* name, SuiteFactory factory) {
-    return Suites().emplace(name, std::move(factory)).second;
+bool marvesto::testing::RegisterSuite(const char* name, QObject* (*make)()) {
+    return Suites().emplace(name, make).second;
 }
-
-} // namespace marvesto::testing
 
 // `program SUITE [QtTest options]`; without a suite it lists them.
 int main(int argc, char* argv[]) {
-    using marvesto::testing::Suites;
     const auto suite = argc > 1 ? Suites().find(argv[1]) : Suites().end();
     if (suite == Suites().end()) {
         std::fprintf(stderr, "usage: %s SUITE [QtTest options]; the suites:\n", argv[0]);
-        for (const auto& [name, factory] : Suites()) {
+        for (const auto& [name, make] : Suites()) {
             std::fprintf(stderr, "  %s\n", name.c_str());
         }
         return 2;
@@ -42,6 +38,6 @@ int main(int argc, char* argv[]) {
     // The widget suites need an application; the others do not mind one.
     QApplication application(count, arguments.data());
     QApplication::setAttribute(Qt::AA_Use96Dpi, true);
-    const std::unique_ptr<QObject> tests = suite->second();
+    const std::unique_ptr<QObject> tests(suite->second());
     return QTest::qExec(tests.get(), count, arguments.data());
 }

@@ -5,20 +5,13 @@
 
 #include <QObject>
 
-#include <functional>
-#include <memory>
-
 namespace marvesto::testing {
 
-using SuiteFactory = std::function<std::unique_ptr<QObject>()>;
-
-bool RegisterSuite(const char* name, SuiteFactory factory);
+bool RegisterSuite(const char* name, QObject* (*make)());
 
 } // namespace marvesto::testing
 
 // Put after the test class, before its .moc include.
 #define MARVESTO_TEST_SUITE(Class)                                                                 \
-    namespace {                                                                                    \
-    const bool registered##Class = marvesto::testing::RegisterSuite(                               \
-        #Class, [] { return std::unique_ptr<QObject>(std::make_unique<Class>()); });               \
-    }
+    static const bool registered##Class =                                                          \
+        marvesto::testing::RegisterSuite(#Class, []() -> QObject* { return new Class; });

@@ -2,20 +2,14 @@
 
 #include "files.h"
 
+#include <QByteArray>
+#include <QDataStream>
+#include <QIODevice>
+
 #include <cmath>
 #include <numbers>
 
 namespace marvesto::testing {
-
-namespace {
-
-void AppendLittleEndian(std::string& bytes, std::uint32_t value, int size) {
-    for (int i = 0; i < size; ++i) {
-        bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-    }
-}
-
-} // namespace
 
 std::vector<std::int16_t> ToneSamples(std::chrono::milliseconds length, WavFormat format) {
     constexpr int kPitch = 440;
@@ -33,29 +27,31 @@ std::vector<std::int16_t> ToneSamples(std::chrono::milliseconds length, WavForma
 }
 
 std::string SampleBytes(const std::vector<std::int16_t>& samples) {
-    std::string bytes;
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
     for (const std::int16_t sample : samples) {
-        AppendLittleEndian(bytes, static_cast<std::uint16_t>(sample), 2);
+        out << sample;
     }
-    return bytes;
+    return bytes.toStdString();
 }
 
 std::string WavFileBytes(const std::vector<std::int16_t>& samples, WavFormat format) {
     const std::string data = SampleBytes(samples);
-    const auto blockAlign = static_cast<std::uint32_t>(2 * format.channels);
-    std::string bytes = "RIFF";
-    AppendLittleEndian(bytes, static_cast<std::uint32_t>(36 + data.size()), 4);
-    bytes += "WAVEfmt ";
-    AppendLittleEndian(bytes, 16, 4);
-    AppendLittleEndian(bytes, 1, 2);
-    AppendLittleEndian(bytes, static_cast<std::uint32_t>(format.channels), 2);
-    AppendLittleEndian(bytes, static_cast<std::uint32_t>(format.rate), 4);
-    AppendLittleEndian(bytes, static_cast<std::uint32_t>(format.rate) * blockAlign, 4);
-    AppendLittleEndian(bytes, blockAlign, 2);
-    AppendLittleEndian(bytes, 16, 2);
-    bytes += "data";
-    AppendLittleEndian(bytes, static_cast<std::uint32_t>(data.size()), 4);
-    return bytes + data;
+    const auto channels = static_cast<quint16>(format.channels);
+    const auto rate = static_cast<quint32>(format.rate);
+    QByteArray header;
+    QDataStream out(&header, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    // RIFF, then the format of 16-bit PCM, then the samples.
+    out.writeRawData("RIFF", 4);
+    out << static_cast<quint32>(36 + data.size());
+    out.writeRawData("WAVEfmt ", 8);
+    out << quint32{16} << quint16{1} << channels << rate << rate * 2 * channels
+        << static_cast<quint16>(2 * channels) << quint16{16};
+    out.writeRawData("data", 4);
+    out << static_cast<quint32>(data.size());
+    return header.toStdString() + data;
 }
 
 bool HoldsCueBetweenSilence(const std::string& device, const std::string& cue) {

@@ -1,13 +1,10 @@
 #include "window_rig.h"
 
-#include "caption_label.h"
-
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace marvesto::testing {
 
@@ -40,23 +37,6 @@ void WindowRig::Start(float storedHighScore) {
     }
 }
 
-QWidget* WindowRig::Widget(Control control) const {
-    auto* widget = window.findChild<QWidget*>(QString::fromStdString(control.Name()),
-                                              Qt::FindDirectChildrenOnly);
-    if (widget == nullptr) {
-        throw std::logic_error("the window has no control " + control.Name());
-    }
-    return widget;
-}
-
-QString WindowRig::Caption(Control label) const {
-    auto* caption = qobject_cast<CaptionLabel*>(Widget(label));
-    if (caption == nullptr) {
-        throw std::logic_error(label.Name() + " is not a label");
-    }
-    return caption->caption();
-}
-
 Entries WindowRig::ShownControls() const {
     Entries shown;
     for (const QWidget* control : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
@@ -66,10 +46,6 @@ Entries WindowRig::ShownControls() const {
     }
     std::sort(shown.begin(), shown.end());
     return shown;
-}
-
-void WindowRig::Click(Control control) {
-    ClickAt(Widget(control)->geometry().center());
 }
 
 void WindowRig::ClickAt(QPoint position) {

@@ -4,6 +4,7 @@
 // the program's does, and the rig takes that back when it is destroyed.
 #pragma once
 
+#include "caption_label.h"
 #include "game_driver.h"
 #include "game_rig.h"
 #include "marvesto_window.h"
@@ -12,6 +13,8 @@
 #include <QPoint>
 #include <QString>
 #include <QWidget>
+
+#include <stdexcept>
 
 namespace marvesto::testing {
 
@@ -27,14 +30,23 @@ public:
     // then the window is shown, active, with the focus on CASE 1.
     void Start(float storedHighScore = 0.0F);
 
-    // The control's widget; a missing one is a test bug and throws.
-    QWidget* Widget(Control control) const;
-    QString Caption(Control label) const;
+    // The control's widget; a missing one, or one of another kind, is a test
+    // bug and throws.
+    template <typename Kind = QWidget>
+    Kind* Widget(Control control) const {
+        auto* widget = window.findChild<Kind*>(QString::fromStdString(control.Name()),
+                                               Qt::FindDirectChildrenOnly);
+        if (widget == nullptr) {
+            throw std::logic_error("the window has no such control " + control.Name());
+        }
+        return widget;
+    }
+    QString Caption(Control label) const { return Widget<CaptionLabel>(label)->caption(); }
     // Names of the controls shown, sorted.
     Entries ShownControls() const;
     // Where the player clicks: at the control's centre, reaching whatever is
     // shown on top at that place.
-    void Click(Control control);
+    void Click(Control control) { ClickAt(Widget(control)->geometry().center()); }
     void ClickAt(QPoint position);
     // Clicks `count` more cases, taking the lowest numbers still shown.
     void ClickNext(int count);
