@@ -159,10 +159,14 @@ class Program:
             "xdotool", "search", "--onlyvisible", "--pid", str(self.process.pid), "--name",
             "^Marvesto\\?$").stdout.split(), "the X window")[0]
 
-    def problem(self):
+    def written(self):
+        """All the program has written to standard error so far."""
         self.errors.seek(0)
+        return self.errors.read().decode(errors="replace")
+
+    def problem(self):
         state = "running" if self.process.poll() is None else "gone"
-        return f"the window; the program is {state} and wrote {self.errors.read().decode()!r}"
+        return f"the window; the program is {state} and wrote {self.written()!r}"
 
     def find_window(self):
         import pyatspi
@@ -293,5 +297,4 @@ def play(desktop, game, tmp_path):
         if program.process.poll() is None:
             program.process.kill()
             program.process.wait()
-        program.errors.seek(0)
-        print(program.errors.read().decode(errors="replace"))
+        print(program.written())

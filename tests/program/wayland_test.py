@@ -72,8 +72,7 @@ def test_whole_game_on_weston(play, desktop, tmp_path):
     assert (tmp_path / "Print.txt").read_bytes() == f" {offer}\r\n".encode()
     program.press(END)
     assert program.end() == 0
-    program.errors.seek(0)
-    requests = program.errors.read().decode()
+    requests = program.written()
     # The app id by which a dock finds the menu entry, and a fixed size.
     assert 'xdg_toplevel@' in requests and '.set_app_id("org.marvesto.Marvesto")' in requests
     assert ".set_min_size(690, 505)" in requests and ".set_max_size(690, 505)" in requests
