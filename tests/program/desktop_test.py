@@ -2,7 +2,7 @@
 identity a dock reads off the window."""
 from PIL import Image
 
-from conftest import showing, wait_for
+from conftest import DEAL, showing, stop, wait_for
 
 DARK = {"QT_QPA_PLATFORMTHEME": "gtk3", "GTK_THEME": "Adwaita:dark"}
 # WCAG's level AA for text.
@@ -51,11 +51,10 @@ def every_label(play):
     program.open_cases(1)
     figures = wait_for(painted, lambda: f"the labels painted: {contrasts(program)}")
     program.open_cases(2, 3, 4, 5, 6)
-    wait_for(lambda: program.showing(">  DEAL  <"), "the offer")
+    wait_for(lambda: program.showing(DEAL), "the offer")
     figures.update(wait_for(painted, lambda: f"the labels painted: {contrasts(program)}"))
     # Out of the way of the next window.
-    program.process.kill()
-    program.process.wait()
+    stop(program.process)
     return figures, max(button.getcolors(button.width * button.height))[1]
 
 

@@ -8,11 +8,10 @@ import subprocess
 import pytest
 from PIL import ImageChops
 
-from conftest import PATIENCE, showing, wait_for
+from conftest import DEAL, END, PATIENCE, showing, stop, wait_for
 
 # The first offer lies between these, whatever the prizes drawn.
 LOWEST_FIRST_OFFER, HIGHEST_FIRST_OFFER = 1400, 19596
-DEAL, END = ">  DEAL  <", "                            CLICK  TO END YOUR SESSION! "
 
 
 def saved_amount(folder):
@@ -56,8 +55,7 @@ def test_window_is_fixed_and_opaque_whatever_the_toolkit_options(play, desktop):
         assert "minimum size: 690 by 505" in hints and "maximum size: 690 by 505" in hints, hints
         shots.append(start_screen(program))
         assert drawn(program, program.ladder(), shots[-1]) == 0
-        program.process.kill()
-        program.process.wait()
+        stop(program.process)
     assert ImageChops.difference(*shots).getbbox() is None
 
     program = play()

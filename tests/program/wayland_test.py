@@ -7,15 +7,13 @@ from pathlib import Path
 import pytest
 from PIL import ImageChops, ImageFilter
 
-from conftest import wait_for
-from during_cues_test import tone, write_cue
+from conftest import DEAL, END, tone, wait_for, write_cue
 
 # Where Qt looks for its plugins: its own folder, and those the environment names.
 PLUGIN_FOLDERS = [*Path("/usr/lib").glob("*/qt6/plugins"),
                   *map(Path, filter(None, os.environ.get("QT_PLUGIN_PATH", "").split(":")))]
 PLUGIN_INSTALLED = any((folder / "platforms/libqwayland-generic.so").exists()
                        for folder in PLUGIN_FOLDERS)
-DEAL, END = ">  DEAL  <", "                            CLICK  TO END YOUR SESSION! "
 YELLOW = (255, 255, 0)
 GROWN = 12
 
