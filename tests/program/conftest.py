@@ -49,11 +49,6 @@ def write_cue(path, seconds, **shape):
         cue.writeframes(tone(seconds, **shape))
 
 
-def pytest_configure(config):
-    # pyatspi calls libatspi's older names; that is not the tests' concern.
-    config.addinivalue_line("filterwarnings", "ignore::DeprecationWarning:pyatspi")
-
-
 def pump_bus():
     """Lets the accessibility bus deliver what it holds for the test."""
     from gi.repository import GLib
@@ -134,9 +129,9 @@ class Desktop:
         self.processes.append(process)
         return process
 
-    def run(self, *command, check=False, text=True, **variables):
-        return subprocess.run(command, env=self.environment(**variables), capture_output=True,
-                              text=text, timeout=PATIENCE, check=check)
+    def run(self, *command, env=(), **options):
+        return subprocess.run(command, env=self.environment(**dict(env)), **{
+            "capture_output": True, "text": True, "timeout": PATIENCE, **options})
 
     def stop(self):
         for process in reversed(self.processes):

@@ -1,14 +1,12 @@
 """The real program played as a player plays it: with the mouse, with the
 keyboard alone, through a screen reader, with odd start options and without a
 display. What the player keeps is read from the folder the game runs in."""
-import os
 import re
-import subprocess
 
 import pytest
 from PIL import ImageChops
 
-from conftest import DEAL, END, PATIENCE, showing, stop, wait_for
+from conftest import DEAL, END, showing, stop, wait_for
 
 # The first offer lies between these, whatever the prizes drawn.
 LOWEST_FIRST_OFFER, HIGHEST_FIRST_OFFER = 1400, 19596
@@ -161,21 +159,13 @@ def test_screen_reader_plays_a_whole_game(play, desktop, tmp_path):
     # No Wayland compositor runs here, whatever DISPLAY says.
     ("wayland", ":65000", 'platform "wayland"'),
 ])
-def test_without_a_display_the_program_says_so_in_one_line(game, tmp_path, platform, display,
-                                                          named):
-    """Instead of Qt's abort with its core dump. The program gets a runtime
-    folder, as every session has, so that only its own words are heard."""
-    runtime = tmp_path / "runtime"
-    runtime.mkdir(mode=0o700)
-    player = tmp_path / "player"
-    player.mkdir()
-    env = {name: value for name, value in os.environ.items()
-           if name not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
-    env.update(XDG_RUNTIME_DIR=str(runtime), SDL_AUDIODRIVER="dummy")
-    env.update({k: v for k, v in (("QT_QPA_PLATFORM", platform), ("DISPLAY", display)) if v})
-    run = subprocess.run([game], cwd=player, env=env, capture_output=True, text=True,
-                         timeout=PATIENCE)
+def test_without_a_display_the_program_says_so_in_one_line(game, desktop, tmp_path, platform,
+                                                          display, named):
+    """Instead of Qt's abort with its core dump. The program has the desktop's
+    runtime folder and buses, as every session has, so that only its own words
+    are heard."""
+    run = desktop.run(game, cwd=tmp_path, env={"QT_QPA_PLATFORM": platform, "DISPLAY": display})
     assert (run.returncode, run.stdout) == (1, "")
     lines = run.stderr.splitlines()
     assert len(lines) == 1 and lines[0].startswith("Marvesto ") and named in lines[0], run.stderr
-    assert list(player.iterdir()) == []
+    assert list(tmp_path.iterdir()) == []

@@ -37,7 +37,7 @@ class WaylandDesktop(Desktop):
         """The whole output as weston draws it, its panel included."""
         for old in self.pictures.iterdir():
             old.unlink()
-        self.run("weston-screenshooter", check=True, XDG_PICTURES_DIR=str(self.pictures))
+        self.run("weston-screenshooter", check=True, env={"XDG_PICTURES_DIR": str(self.pictures)})
         shot = wait_for(lambda: next(self.pictures.glob("wayland-screenshot-*.png"), None),
                         "weston's screenshot")
         time.sleep(0.2)
