@@ -29,6 +29,7 @@ WINDOW_TITLE = "Marvesto?"
 # The labels after the prize ladder, in the order the bus lists them.
 STATUS_LABELS = ["offer", "deal", "own case", "title", "credit", "prompt", "end", "result",
                  "high score"]
+GAME, SOURCE = Path(os.environ["MARVESTO_GAME"]), Path(os.environ["MARVESTO_SOURCE"])
 DEAL, END = ">  DEAL  <", "                            CLICK  TO END YOUR SESSION! "
 RATE = 44100
 
@@ -259,18 +260,6 @@ class Program:
 
 
 @pytest.fixture(scope="session")
-def game() -> Path:
-    """The program under test: the one this build tree made."""
-    return Path(os.environ["MARVESTO_GAME"])
-
-
-@pytest.fixture(scope="session")
-def source() -> Path:
-    """The source tree, for the launcher, the cues and the packaging files."""
-    return Path(os.environ["MARVESTO_SOURCE"])
-
-
-@pytest.fixture(scope="session")
 def desktop(tmp_path_factory):
     """One desktop for the whole session: the test's own reader of the
     accessibility bus can join only one bus."""
@@ -290,13 +279,13 @@ def window_manager(desktop):
 
 
 @pytest.fixture
-def play(desktop, game, tmp_path):
+def play(desktop, tmp_path):
     """Starts the program in a player's folder (the test's own by default) and
     waits for its start screen; whatever is still running at the end is killed,
     and what each wrote to standard error is shown with a failure."""
     started = []
 
-    def start(folder=tmp_path, arguments=(), command=game, **variables) -> Program:
+    def start(folder=tmp_path, arguments=(), command=GAME, **variables) -> Program:
         program = Program(desktop, command, folder, arguments, variables)
         started.append(program)
         return program

@@ -6,7 +6,7 @@ import re
 import pytest
 from PIL import ImageChops
 
-from conftest import DEAL, END, showing, stop, wait_for
+from conftest import DEAL, END, GAME, showing, stop, wait_for
 
 # The first offer lies between these, whatever the prizes drawn.
 LOWEST_FIRST_OFFER, HIGHEST_FIRST_OFFER = 1400, 19596
@@ -159,12 +159,12 @@ def test_screen_reader_plays_a_whole_game(play, desktop, tmp_path):
     # No Wayland compositor runs here, whatever DISPLAY says.
     ("wayland", ":65000", 'platform "wayland"'),
 ])
-def test_without_a_display_the_program_says_so_in_one_line(game, desktop, tmp_path, platform,
-                                                          display, named):
+def test_without_a_display_the_program_says_so_in_one_line(desktop, tmp_path, platform, display,
+                                                          named):
     """Instead of Qt's abort with its core dump. The program has the desktop's
     runtime folder and buses, as every session has, so that only its own words
     are heard."""
-    run = desktop.run(game, cwd=tmp_path, env={"QT_QPA_PLATFORM": platform, "DISPLAY": display})
+    run = desktop.run(GAME, cwd=tmp_path, env={"QT_QPA_PLATFORM": platform, "DISPLAY": display})
     assert (run.returncode, run.stdout) == (1, "")
     lines = run.stderr.splitlines()
     assert len(lines) == 1 and lines[0].startswith("Marvesto ") and named in lines[0], run.stderr

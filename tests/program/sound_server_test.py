@@ -13,8 +13,7 @@ from conftest import DEAL, END, RATE, wait_for, write_cue
 CUES = {"INTRO.wav": (0.6, 300), "DIAL.wav": (0.9, 600), "DEAL.wav": (1.2, 1200),
         "END.wav": (1.5, 2400)}
 AMPLITUDE = 8000
-# 10 ms of the recording, in samples.
-STEP = RATE // 100
+STEP = RATE // 100  # 10 ms
 
 
 def heard(recording):
