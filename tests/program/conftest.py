@@ -1,21 +1,20 @@
 """Fixtures shared by the tests of the real program, the launcher and the package.
 
-The program runs on a private desktop: an X server, a session bus and the
-accessibility bus a screen reader turns on, all Debian's own. Tests find its
-controls by the names a screen reader reads, act through xdotool or the bus,
-and look at pixels only where the pixel matters. More desktop fixtures (a
-compositor, a sound server) go in modules of their own beside this one, named
-in pytest_plugins.
-
-pyatspi is imported only once the test process lives on the desktop: it joins
-the accessibility bus it finds then, and no other.
+The program runs on a private desktop (an X server, a session bus, the
+accessibility bus a screen reader turns on). Tests find its controls by the
+names a screen reader reads, act through xdotool or the bus, and look at pixels
+only where the pixel matters. pyatspi is imported only once the test process
+lives on the desktop: it joins the accessibility bus it finds then, and no other.
 """
 import functools
 import io
+import math
 import os
+import struct
 import subprocess
 import tempfile
 import time
+import wave
 from pathlib import Path
 
 import pytest
@@ -30,11 +29,25 @@ WINDOW_TITLE = "Marvesto?"
 # The labels after the prize ladder, in the order the bus lists them.
 STATUS_LABELS = ["offer", "deal", "own case", "title", "credit", "prompt", "end", "result",
                  "high score"]
+GAME, SOURCE = Path(os.environ["MARVESTO_GAME"]), Path(os.environ["MARVESTO_SOURCE"])
+DEAL, END = ">  DEAL  <", "                            CLICK  TO END YOUR SESSION! "
+RATE = 44100
 
 
-def pytest_configure(config):
-    # pyatspi calls libatspi's older names; that is not the tests' concern.
-    config.addinivalue_line("filterwarnings", "ignore::DeprecationWarning:pyatspi")
+def tone(seconds, pitch=440, amplitude=4000, offset=6000):
+    """16-bit mono samples; the offset keeps every one off zero, so that the
+    cue stands apart from the silence a device pads it with."""
+    step = 2 * math.pi * pitch / RATE
+    return b"".join(struct.pack("<h", int(offset + amplitude * math.sin(step * i)))
+                    for i in range(int(seconds * RATE)))
+
+
+def write_cue(path, seconds, **shape):
+    with wave.open(str(path), "wb") as cue:
+        cue.setnchannels(1)
+        cue.setsampwidth(2)
+        cue.setframerate(RATE)
+        cue.writeframes(tone(seconds, **shape))
 
 
 def pump_bus():
@@ -67,22 +80,9 @@ class Desktop:
 
     def __init__(self, runtime: Path):
         self.processes = []
-        self.env = {}
-        read, write = os.pipe()
-        # -displayfd: Xvfb picks a free display and writes its number once it
-        # takes connections.
-        self.start("Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24",
-                   "-nolisten", "tcp", pass_fds=[write], env=None, stderr=subprocess.DEVNULL)
-        os.close(write)
-        with os.fdopen(read) as announced:
-            number = announced.readline().strip()
-        assert number, "Xvfb did not start"
         runtime.chmod(0o700)
-        self.env = {"DISPLAY": f":{number}", "XDG_RUNTIME_DIR": str(runtime)}
-        self.join_buses()
-
-    def join_buses(self):
-        """A session bus for the desktop, with the accessibility bus on."""
+        self.env = {"XDG_RUNTIME_DIR": str(runtime)}
+        self.open_display(runtime)
         bus = self.start("dbus-daemon", "--session", "--nofork", "--print-address=1",
                          stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
         self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
@@ -98,6 +98,17 @@ class Desktop:
         self.events = []
         pyatspi.Registry.registerEventListener(
             self.heard, "object:state-changed:showing", "object:property-change:accessible-name")
+
+    def open_display(self, runtime):
+        read, write = os.pipe()
+        # -displayfd: Xvfb picks a free display and writes its number once it
+        # takes connections.
+        self.start("Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24",
+                   "-nolisten", "tcp", pass_fds=[write], stderr=subprocess.DEVNULL)
+        os.close(write)
+        with os.fdopen(read) as announced:
+            self.env["DISPLAY"] = f":{announced.readline().strip()}"
+        assert self.env["DISPLAY"] != ":", "Xvfb did not start"
 
     def heard(self, event):
         # Named as it is when read, so read at once.
@@ -119,9 +130,9 @@ class Desktop:
         self.processes.append(process)
         return process
 
-    def run(self, *command, check=False, **variables):
-        return subprocess.run(command, env=self.environment(**variables), capture_output=True,
-                              text=True, timeout=PATIENCE, check=check)
+    def run(self, *command, env=(), **options):
+        return subprocess.run(command, env=self.environment(**dict(env)), **{
+            "capture_output": True, "text": True, "timeout": PATIENCE, **options})
 
     def stop(self):
         for process in reversed(self.processes):
@@ -236,8 +247,7 @@ class Program:
 
     def screenshot(self):
         """The window as shown, as an RGB image."""
-        shot = subprocess.run(["import", "-window", self.id, "png:-"], capture_output=True,
-                              env=self.desktop.environment(), timeout=PATIENCE, check=True)
+        shot = self.desktop.run("import", "-window", self.id, "png:-", check=True, text=False)
         return Image.open(io.BytesIO(shot.stdout)).convert("RGB")
 
     def close(self):
@@ -247,18 +257,6 @@ class Program:
     def end(self):
         """The status the program ends with by itself."""
         return self.process.wait(PATIENCE)
-
-
-@pytest.fixture(scope="session")
-def game() -> Path:
-    """The program under test: the one this build tree made."""
-    return Path(os.environ["MARVESTO_GAME"])
-
-
-@pytest.fixture(scope="session")
-def source() -> Path:
-    """The source tree, for the launcher, the cues and the packaging files."""
-    return Path(os.environ["MARVESTO_SOURCE"])
 
 
 @pytest.fixture(scope="session")
@@ -281,20 +279,18 @@ def window_manager(desktop):
 
 
 @pytest.fixture
-def play(desktop, game, tmp_path):
+def play(desktop, tmp_path):
     """Starts the program in a player's folder (the test's own by default) and
     waits for its start screen; whatever is still running at the end is killed,
     and what each wrote to standard error is shown with a failure."""
     started = []
 
-    def start(folder=tmp_path, arguments=(), command=game, **variables) -> Program:
+    def start(folder=tmp_path, arguments=(), command=GAME, **variables) -> Program:
         program = Program(desktop, command, folder, arguments, variables)
         started.append(program)
         return program
 
     yield start
     for program in started:
-        if program.process.poll() is None:
-            program.process.kill()
-            program.process.wait()
+        stop(program.process)
         print(program.written())

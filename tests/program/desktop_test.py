@@ -2,7 +2,7 @@
 identity a dock reads off the window."""
 from PIL import Image
 
-from conftest import showing, wait_for
+from conftest import DEAL, SOURCE, showing, stop, wait_for
 
 DARK = {"QT_QPA_PLATFORMTHEME": "gtk3", "GTK_THEME": "Adwaita:dark"}
 # WCAG's level AA for text.
@@ -51,11 +51,10 @@ def every_label(play):
     program.open_cases(1)
     figures = wait_for(painted, lambda: f"the labels painted: {contrasts(program)}")
     program.open_cases(2, 3, 4, 5, 6)
-    wait_for(lambda: program.showing(">  DEAL  <"), "the offer")
+    wait_for(lambda: program.showing(DEAL), "the offer")
     figures.update(wait_for(painted, lambda: f"the labels painted: {contrasts(program)}"))
     # Out of the way of the next window.
-    program.process.kill()
-    program.process.wait()
+    stop(program.process)
     return figures, max(button.getcolors(button.width * button.height))[1]
 
 
@@ -77,13 +76,13 @@ def window_property(program, *name):
 
 
 def test_window_names_its_menu_entry_carries_its_icon_and_cannot_be_maximised(
-        play, source, request):
+        play, request):
     """A dock matches the window to the desktop entry by its class and shows
     the game's icon; openbox offers to maximise only a window that allows it."""
     program = play()
     assert window_property(program, "WM_CLASS").split(" = ")[1].strip() == \
         '"marvesto", "org.marvesto.Marvesto"'
-    entry = (source / "assets/org.marvesto.Marvesto.desktop").read_text()
+    entry = (SOURCE / "assets/org.marvesto.Marvesto.desktop").read_text()
     assert "StartupWMClass=org.marvesto.Marvesto\n" in entry
     # Read before openbox starts: it gives an icon of its own to a window
     # that has none. Each icon is its width, height and ARGB pixels.
@@ -94,7 +93,7 @@ def test_window_names_its_menu_entry_carries_its_icon_and_cannot_be_maximised(
         width, height, *icons = icons
         carried[width, height], icons = icons[:width * height], icons[width * height:]
     # Qt keeps the colours premultiplied by their opacity, which rounds them.
-    ours = Image.open(source / "assets/icons/marvesto-32.png").convert("RGBA")
+    ours = Image.open(SOURCE / "assets/icons/marvesto-32.png").convert("RGBA")
     assert (32, 32) in carried, carried.keys()
     for pixel, (r, g, b, a) in zip(carried[32, 32], ours.getdata()):
         opacity = pixel >> 24

@@ -2,34 +2,15 @@
 takes effect once the cue is over, on what was shown where the click was
 made, and nothing changes before; closing the window ends the program at
 once."""
-import math
-import struct
 import time
-import wave
 
 import pytest
 
-from conftest import showing, wait_for
+from conftest import DEAL, END, showing, tone, wait_for, write_cue
 
 # Longer than any real cue, so that the test acts well inside it even on a
 # loaded machine.
 LONG_CUE = 3.0
-DEAL, END = ">  DEAL  <", "                            CLICK  TO END YOUR SESSION! "
-
-
-def tone(seconds):
-    """16-bit mono samples at 44.1 kHz riding on an offset, so that no sample
-    is zero and the cue stands apart from the silence a device pads it with."""
-    return b"".join(struct.pack("<h", int(6000 + 4000 * math.sin(2 * math.pi * 440 * i / 44100)))
-                    for i in range(int(seconds * 44100)))
-
-
-def write_cue(path, seconds=LONG_CUE):
-    with wave.open(str(path), "wb") as cue:
-        cue.setnchannels(1)
-        cue.setsampwidth(2)
-        cue.setframerate(44100)
-        cue.writeframes(tone(seconds))
 
 
 def test_click_during_the_dial_acts_on_what_was_shown(play, tmp_path):
@@ -42,7 +23,7 @@ def test_click_during_the_dial_acts_on_what_was_shown(play, tmp_path):
     deal = program.control(DEAL)
     deal_box = program.box(deal)
     program.open_cases(*range(7, 11))
-    write_cue(tmp_path / "DIAL.wav")
+    write_cue(tmp_path / "DIAL.wav", LONG_CUE)
 
     program.open_cases(11)
     dial_started = time.monotonic()
@@ -69,7 +50,7 @@ def test_click_during_the_intro_is_handled_after_it(play, desktop, tmp_path, win
     first click: it opens its case once the own case has been chosen. Nothing
     changes while the intro plays, and the whole intro reaches the sound device
     (SDL's disk driver writes it to a file)."""
-    write_cue(tmp_path / "INTRO.wav")
+    write_cue(tmp_path / "INTRO.wav", LONG_CUE)
     device = tmp_path.parent / f"{tmp_path.name}.raw"
     program = play(SDL_AUDIODRIVER="disk", SDL_DISKAUDIOFILE=str(device))
     clicked = time.monotonic()
@@ -96,26 +77,14 @@ def test_click_during_the_intro_is_handled_after_it(play, desktop, tmp_path, win
 CLOSING_CUE = 10.0
 
 
-def reach_the_deal(program):
-    program.open_cases(1, 2, 3, 4, 5, 6)
-    wait_for(lambda: program.showing(DEAL), "the offer")
-    program.click(program.control(DEAL))
-
-
-def reach_the_end(program):
-    reach_the_deal(program)
-    wait_for(lambda: program.showing(END), "the final screen")
-    program.click(program.control(END))
-
-
-@pytest.mark.parametrize("cue, reach", [
-    ("INTRO.wav", lambda program: program.click(program.control("CASE 9"))),
-    ("DIAL.wav", lambda program: program.open_cases(1, 2, 3, 4, 5) or
-        program.click(program.control("CASE 6"))),
-    ("DEAL.wav", reach_the_deal),
-    ("END.wav", reach_the_end),
+@pytest.mark.parametrize("cue, opened, clicked", [
+    ("INTRO.wav", 0, ["CASE 9"]),
+    ("DIAL.wav", 5, ["CASE 6"]),
+    ("DEAL.wav", 6, [DEAL]),
+    ("END.wav", 6, [DEAL, END]),
 ], ids=["intro", "dial", "deal", "end"])
-def test_close_during_a_cue_ends_the_program_at_once(play, tmp_path, window_manager, cue, reach):
+def test_close_during_a_cue_ends_the_program_at_once(play, tmp_path, window_manager, cue, opened,
+                                                     clicked):
     """The close button works while a cue plays: the program ends with the
     cue cut short, status 0, and nothing more is saved. The deal saves its
     offer before its cue, so the file is compared with what it held at the
@@ -123,7 +92,10 @@ def test_close_during_a_cue_ends_the_program_at_once(play, tmp_path, window_mana
     write_cue(tmp_path / cue, CLOSING_CUE)
     (tmp_path / "Print.txt").write_bytes(b" 1\r\n")
     program = play()
-    reach(program)
+    program.open_cases(*range(1, opened + 1))
+    for name in clicked:
+        wait_for(lambda: program.showing(name), f"{name!r} to show")
+        program.click(program.control(name))
     # Well inside the cue.
     time.sleep(1)
     assert program.process.poll() is None

@@ -2,10 +2,8 @@
 suite's private desktop: Qt tells assistive technology of changes only while
 a screen reader is on."""
 import os
-import subprocess
 
 
 def test_accessibility_in_the_test_process(desktop):
-    run = subprocess.run([os.environ["MARVESTO_TESTS"], "AccessibilityTest"],
-                         env=desktop.environment(), capture_output=True, text=True, timeout=300)
+    run = desktop.run(os.environ["MARVESTO_TESTS"], "AccessibilityTest", timeout=300)
     assert run.returncode == 0, run.stdout + run.stderr

@@ -21,9 +21,7 @@ def installed_files(command_folder="bin"):
     """Every file an installation holds, relative to its prefix, sorted."""
     return sorted(installed_programs(command_folder) + [
         "share/applications/org.marvesto.Marvesto.desktop",
-        "share/doc/marvesto/changelog.gz",
-        "share/doc/marvesto/copyright",
-        "share/doc/marvesto/screenshot.png",
+        *(f"share/doc/marvesto/{name}" for name in ("changelog.gz", "copyright", "screenshot.png")),
         "share/icons/hicolor/scalable/apps/org.marvesto.Marvesto.svg",
         *(f"share/marvesto/cues/{cue}" for cue in CUES),
         "share/man/man6/marvesto.6.gz",

@@ -8,11 +8,13 @@ from pathlib import Path
 
 import pytest
 
+from conftest import SOURCE
+
 # Looked up here through the C library, not the way the launcher does it.
 DATABASE_HOME = pwd.getpwuid(os.getuid()).pw_dir
 
 
-def launch(source: Path, root: Path, cues: Path, **environment: str | None):
+def launch(root: Path, cues: Path, **environment: str | None):
     """Runs the launcher with a stand-in game that prints the folder it was
     started in and its HOME; a variable given as None is unset."""
     game = root / "game"
@@ -20,7 +22,7 @@ def launch(source: Path, root: Path, cues: Path, **environment: str | None):
     game.chmod(0o755)
     env = {k: v for k, v in os.environ.items() if k not in ("HOME", "XDG_DATA_HOME")}
     env.update({k: v for k, v in environment.items() if v is not None})
-    return subprocess.run([source / "tools/marvesto-launch", game, cues], env=env,
+    return subprocess.run([SOURCE / "tools/marvesto-launch", game, cues], env=env,
                           capture_output=True, text=True, timeout=60, check=False)
 
 
@@ -34,7 +36,7 @@ def launch(source: Path, root: Path, cues: Path, **environment: str | None):
     ("<root>/home", "<root>/file/data", "<root>/file/data/marvesto", "Not a directory"),
 ], ids=["XDG_DATA_HOME", "default", "relative XDG_DATA_HOME is ignored", "HOME unset",
         "HOME empty", "HOME empty, XDG_DATA_HOME set", "below a regular file"])
-def test_starts_in_the_players_folder(source, tmp_path, home, data_home, folder, reason):
+def test_starts_in_the_players_folder(tmp_path, home, data_home, folder, reason):
     """"<root>" is the test's own folder; an empty reason means the game starts."""
     (tmp_path / "home").mkdir()
     (tmp_path / "file").write_text("not a folder")
@@ -47,7 +49,7 @@ def test_starts_in_the_players_folder(source, tmp_path, home, data_home, folder,
     # Without cues to bring, a run in the real home leaves no file there, and
     # the folders that were missing before it go again.
     try:
-        run = launch(source, tmp_path, tmp_path / "no-cues", HOME=place(home),
+        run = launch(tmp_path, tmp_path / "no-cues", HOME=place(home),
                      XDG_DATA_HOME=place(data_home))
     finally:
         for created in filter(Path.exists, missing):
@@ -64,7 +66,7 @@ def test_starts_in_the_players_folder(source, tmp_path, home, data_home, folder,
 
 
 @pytest.mark.parametrize("player_has_dial", [False, True], ids=["new folder", "player's own dial cue"])
-def test_brings_the_cues_without_replacing_the_players_own(source, tmp_path, player_has_dial):
+def test_brings_the_cues_without_replacing_the_players_own(tmp_path, player_has_dial):
     cues = tmp_path / "cues"
     cues.mkdir()
     for cue in ("INTRO", "DIAL", "DEAL"):
@@ -74,7 +76,7 @@ def test_brings_the_cues_without_replacing_the_players_own(source, tmp_path, pla
         folder.mkdir(parents=True)
         (folder / "DIAL.wav").write_text("player's dial")
 
-    run = launch(source, tmp_path, cues, HOME=str(tmp_path), XDG_DATA_HOME=str(tmp_path / "data"))
+    run = launch(tmp_path, cues, HOME=str(tmp_path), XDG_DATA_HOME=str(tmp_path / "data"))
 
     assert run.returncode == 0, run.stderr
     assert run.stdout.splitlines()[0] == str(folder)
@@ -110,13 +112,13 @@ def cues_with_a_large_intro(root: Path) -> Path:
     return cues
 
 
-def test_a_cue_that_does_not_fit_is_left_out_until_it_does(source, tmp_path, small_disk):
+def test_a_cue_that_does_not_fit_is_left_out_until_it_does(tmp_path, small_disk):
     """A copy cut short by a full disk would count as the cue, and the intro
     would stay silent for ever; the game starts without it."""
     cues = cues_with_a_large_intro(tmp_path)
     folder = small_disk / "marvesto"
 
-    full = launch(source, tmp_path, cues, HOME=str(tmp_path), XDG_DATA_HOME=str(small_disk))
+    full = launch(tmp_path, cues, HOME=str(tmp_path), XDG_DATA_HOME=str(small_disk))
     assert full.returncode == 0 and full.stdout.splitlines()[0] == str(folder), full.stderr
     assert sorted(p.name for p in folder.iterdir()) == ["DEAL.wav", "DIAL.wav", "END.wav"]
     [line] = full.stderr.splitlines()
@@ -124,12 +126,12 @@ def test_a_cue_that_does_not_fit_is_left_out_until_it_does(source, tmp_path, sma
     assert line.endswith(": No space left on device")
 
     remount(small_disk, "size=1m")
-    freed = launch(source, tmp_path, cues, HOME=str(tmp_path), XDG_DATA_HOME=str(small_disk))
+    freed = launch(tmp_path, cues, HOME=str(tmp_path), XDG_DATA_HOME=str(small_disk))
     assert freed.returncode == 0 and freed.stderr == ""
     assert (folder / "INTRO.wav").read_bytes() == (cues / "INTRO.wav").read_bytes()
 
 
-def test_a_read_only_folder_lacking_a_cue_still_starts_the_game(source, tmp_path, small_disk):
+def test_a_read_only_folder_lacking_a_cue_still_starts_the_game(tmp_path, small_disk):
     cues = cues_with_a_large_intro(tmp_path)
     folder = small_disk / "marvesto"
     folder.mkdir()
@@ -137,7 +139,7 @@ def test_a_read_only_folder_lacking_a_cue_still_starts_the_game(source, tmp_path
         (folder / f"{cue}.wav").write_text(f"player's {cue.lower()}")
     remount(small_disk, "ro")
 
-    run = launch(source, tmp_path, cues, HOME=str(tmp_path), XDG_DATA_HOME=str(small_disk))
+    run = launch(tmp_path, cues, HOME=str(tmp_path), XDG_DATA_HOME=str(small_disk))
 
     assert run.returncode == 0 and run.stdout.splitlines()[0] == str(folder), run.stderr
     [line] = run.stderr.splitlines()

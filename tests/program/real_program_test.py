@@ -1,18 +1,15 @@
 """The real program played as a player plays it: with the mouse, with the
 keyboard alone, through a screen reader, with odd start options and without a
 display. What the player keeps is read from the folder the game runs in."""
-import os
 import re
-import subprocess
 
 import pytest
 from PIL import ImageChops
 
-from conftest import PATIENCE, showing, wait_for
+from conftest import DEAL, END, GAME, showing, stop, wait_for
 
 # The first offer lies between these, whatever the prizes drawn.
 LOWEST_FIRST_OFFER, HIGHEST_FIRST_OFFER = 1400, 19596
-DEAL, END = ">  DEAL  <", "                            CLICK  TO END YOUR SESSION! "
 
 
 def saved_amount(folder):
@@ -56,8 +53,7 @@ def test_window_is_fixed_and_opaque_whatever_the_toolkit_options(play, desktop):
         assert "minimum size: 690 by 505" in hints and "maximum size: 690 by 505" in hints, hints
         shots.append(start_screen(program))
         assert drawn(program, program.ladder(), shots[-1]) == 0
-        program.process.kill()
-        program.process.wait()
+        stop(program.process)
     assert ImageChops.difference(*shots).getbbox() is None
 
     program = play()
@@ -163,21 +159,13 @@ def test_screen_reader_plays_a_whole_game(play, desktop, tmp_path):
     # No Wayland compositor runs here, whatever DISPLAY says.
     ("wayland", ":65000", 'platform "wayland"'),
 ])
-def test_without_a_display_the_program_says_so_in_one_line(game, tmp_path, platform, display,
+def test_without_a_display_the_program_says_so_in_one_line(desktop, tmp_path, platform, display,
                                                           named):
-    """Instead of Qt's abort with its core dump. The program gets a runtime
-    folder, as every session has, so that only its own words are heard."""
-    runtime = tmp_path / "runtime"
-    runtime.mkdir(mode=0o700)
-    player = tmp_path / "player"
-    player.mkdir()
-    env = {name: value for name, value in os.environ.items()
-           if name not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
-    env.update(XDG_RUNTIME_DIR=str(runtime), SDL_AUDIODRIVER="dummy")
-    env.update({k: v for k, v in (("QT_QPA_PLATFORM", platform), ("DISPLAY", display)) if v})
-    run = subprocess.run([game], cwd=player, env=env, capture_output=True, text=True,
-                         timeout=PATIENCE)
+    """Instead of Qt's abort with its core dump. The program has the desktop's
+    runtime folder and buses, as every session has, so that only its own words
+    are heard."""
+    run = desktop.run(GAME, cwd=tmp_path, env={"QT_QPA_PLATFORM": platform, "DISPLAY": display})
     assert (run.returncode, run.stdout) == (1, "")
     lines = run.stderr.splitlines()
     assert len(lines) == 1 and lines[0].startswith("Marvesto ") and named in lines[0], run.stderr
-    assert list(player.iterdir()) == []
+    assert list(tmp_path.iterdir()) == []

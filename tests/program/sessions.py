@@ -8,9 +8,7 @@ from pathlib import Path
 import pytest
 from PIL import Image
 
-from conftest import Desktop, stop, wait_for
-
-RATE = 44100
+from conftest import RATE, Desktop, stop, wait_for
 
 
 class WaylandDesktop(Desktop):
@@ -18,20 +16,16 @@ class WaylandDesktop(Desktop):
     accessibility bus as on the X desktop. It has no pointer or keyboard: the
     program is played through the bus's press actions."""
 
-    def __init__(self, runtime: Path):
-        self.processes = []
-        runtime.chmod(0o700)
-        self.env = {"XDG_RUNTIME_DIR": str(runtime)}
+    def open_display(self, runtime: Path):
         self.socket = "marvesto-test"
         # --use-pixman: without a renderer it draws nothing; --debug lets
         # weston-screenshooter in.
         self.start("weston", "--backend=headless-backend.so", "--use-pixman", "--debug",
                    f"--socket={self.socket}", "--width=1024", "--height=768", "--idle-time=0",
-                   env=self.environment(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         wait_for(lambda: (runtime / self.socket).exists(), "weston's socket")
         self.pictures = runtime / "pictures"
         self.pictures.mkdir()
-        self.join_buses()
 
     def environment(self, **variables):
         """Qt on Wayland, and no X display to fall back on."""
@@ -43,7 +37,7 @@ class WaylandDesktop(Desktop):
         """The whole output as weston draws it, its panel included."""
         for old in self.pictures.iterdir():
             old.unlink()
-        self.run("weston-screenshooter", check=True, XDG_PICTURES_DIR=str(self.pictures))
+        self.run("weston-screenshooter", check=True, env={"XDG_PICTURES_DIR": str(self.pictures)})
         shot = wait_for(lambda: next(self.pictures.glob("wayland-screenshot-*.png"), None),
                         "weston's screenshot")
         time.sleep(0.2)
@@ -57,35 +51,21 @@ def wayland_desktop(tmp_path_factory):
     session.stop()
 
 
-class SoundServer:
-    """PipeWire with its PulseAudio server on the desktop's session, playing
-    into a null sink whose monitor can be recorded."""
-
-    def __init__(self, desktop):
-        self.desktop = desktop
-        self.processes = [desktop.start(name, stdout=subprocess.DEVNULL,
-                                        stderr=subprocess.DEVNULL)
-                          for name in ("pipewire", "wireplumber", "pipewire-pulse")]
-        wait_for(lambda: desktop.run("pactl", "info").returncode == 0, "pipewire-pulse")
-        desktop.run("pactl", "load-module", "module-null-sink", "sink_name=cues", check=True)
-        # The sink is there once the server has set it up.
-        wait_for(lambda: desktop.run("pactl", "set-default-sink", "cues").returncode == 0,
-                 "the null sink")
-
-    def record(self, into: Path):
-        """Records what reaches the sink, silence included, in real time as
-        16-bit mono samples, until the process returned is stopped."""
-        return self.desktop.start("parec", "-d", "cues.monitor", "--raw", "--format=s16le",
-                                  f"--rate={RATE}", "--channels=1", "--latency-msec=100",
-                                  stdout=into.open("wb"))
-
-    def stop(self):
-        for process in reversed(self.processes):
-            stop(process)
-
-
 @pytest.fixture
-def sound_server(desktop):
-    server = SoundServer(desktop)
-    yield server
-    server.stop()
+def record_sound(desktop):
+    """PipeWire with its PulseAudio server on the desktop's session, playing
+    into a null sink; what reaches the sink, silence included, is recorded in
+    real time as 16-bit mono samples into the file given, until the process
+    returned is stopped."""
+    servers = [desktop.start(name, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+               for name in ("pipewire", "wireplumber", "pipewire-pulse")]
+    wait_for(lambda: desktop.run("pactl", "info").returncode == 0, "pipewire-pulse")
+    desktop.run("pactl", "load-module", "module-null-sink", "sink_name=cues", check=True)
+    # The sink is there once the server has set it up.
+    wait_for(lambda: desktop.run("pactl", "set-default-sink", "cues").returncode == 0,
+             "the null sink")
+    yield lambda into: desktop.start("parec", "-d", "cues.monitor", "--raw", "--format=s16le",
+                                     f"--rate={RATE}", "--channels=1", "--latency-msec=100",
+                                     stdout=into.open("wb"))
+    for process in reversed(servers):
+        stop(process)

@@ -4,30 +4,16 @@ recorded from the server's side."""
 import math
 import struct
 import time
-import wave
 
-from conftest import wait_for
-from sessions import RATE
+from conftest import DEAL, END, RATE, wait_for, write_cue
 
-DEAL, END = ">  DEAL  <", "                            CLICK  TO END YOUR SESSION! "
 # Each cue a tone of its own pitch and length, at twice the pitch of the one
 # before, so that a stretch of the recording tells which cue it belongs to
 # even where a loaded machine let the server run short for a moment.
 CUES = {"INTRO.wav": (0.6, 300), "DIAL.wav": (0.9, 600), "DEAL.wav": (1.2, 1200),
         "END.wav": (1.5, 2400)}
 AMPLITUDE = 8000
-# 10 ms of the recording, in samples.
-STEP = RATE // 100
-
-
-def write_tone(path, seconds, pitch):
-    with wave.open(str(path), "wb") as cue:
-        cue.setnchannels(1)
-        cue.setsampwidth(2)
-        cue.setframerate(RATE)
-        cue.writeframes(b"".join(
-            struct.pack("<h", int(AMPLITUDE * math.sin(2 * math.pi * pitch * i / RATE)))
-            for i in range(int(seconds * RATE))))
+STEP = RATE // 100  # 10 ms
 
 
 def heard(recording):
@@ -51,11 +37,11 @@ def heard(recording):
     return {cue: (steps, sum_of_places / steps) for cue, (steps, sum_of_places) in found.items()}
 
 
-def test_each_cue_reaches_the_sound_server_whole_and_in_order(play, sound_server, tmp_path):
+def test_each_cue_reaches_the_sound_server_whole_and_in_order(play, record_sound, tmp_path):
     for cue, (seconds, pitch) in CUES.items():
-        write_tone(tmp_path / cue, seconds, pitch)
+        write_cue(tmp_path / cue, seconds, pitch=pitch, amplitude=AMPLITUDE, offset=0)
     recording = tmp_path.parent / f"{tmp_path.name}.raw"
-    recorder = sound_server.record(recording)
+    recorder = record_sound(recording)
     program = play(SDL_AUDIODRIVER=None)
     waited = {}
 

@@ -7,15 +7,13 @@ from pathlib import Path
 import pytest
 from PIL import ImageChops, ImageFilter
 
-from conftest import wait_for
-from during_cues_test import tone, write_cue
+from conftest import DEAL, END, GAME, tone, wait_for, write_cue
 
 # Where Qt looks for its plugins: its own folder, and those the environment names.
 PLUGIN_FOLDERS = [*Path("/usr/lib").glob("*/qt6/plugins"),
                   *map(Path, filter(None, os.environ.get("QT_PLUGIN_PATH", "").split(":")))]
 PLUGIN_INSTALLED = any((folder / "platforms/libqwayland-generic.so").exists()
                        for folder in PLUGIN_FOLDERS)
-DEAL, END = ">  DEAL  <", "                            CLICK  TO END YOUR SESSION! "
 YELLOW = (255, 255, 0)
 GROWN = 12
 
@@ -80,9 +78,9 @@ def test_whole_game_on_weston(play, desktop, tmp_path):
 
 
 @pytest.mark.skipif(PLUGIN_INSTALLED, reason="qt6-wayland is installed")
-def test_without_the_plugin_the_program_names_the_package(game, desktop, tmp_path):
+def test_without_the_plugin_the_program_names_the_package(desktop):
     """A Wayland session without Qt's plugin and without an X server."""
-    run = desktop.run(str(game))
+    run = desktop.run(GAME)
     assert run.returncode == 1
     assert run.stderr.splitlines() == [
         'Marvesto cannot open a window on the platform "wayland": Qt\'s Wayland plugin is not '
