@@ -20,16 +20,17 @@ Currency Dollars(std::int64_t dollars) {
     return Currency::FromScaled(dollars * 10000);
 }
 
-Entries FinalScreenBuild(const std::string& resultLine) {
-    Entries expected;
+// The log of an ending: `expected`, the final screen showing the amount won, its save.
+Entries EndingWith(Entries expected, const std::string& amount) {
     for (const std::string kind : {"Label", "Command"}) {
         for (int n = 1; n <= 26; ++n) {
             expected.push_back("hide " + kind + std::to_string(n));
         }
     }
-    const Entries rest{"show Label30", "show Label33", "hide Label28",
-                       "hide Label27", "show Label34", "caption Label34 [" + resultLine + "]"};
-    expected.insert(expected.end(), rest.begin(), rest.end());
+    expected.insert(expected.end(),
+                    {"show Label30", "show Label33", "hide Label28", "hide Label27", "show Label34",
+                     "caption Label34 [               YOU WIN!! $ " + amount + "]",
+                     "save " + amount});
     return expected;
 }
 
@@ -50,12 +51,7 @@ private slots:
         };
         const auto start = rig.log.Size();
         rig.game.Label28_Click();
-
-        Entries expected{"save 16356", "cue DEAL.wav"};
-        const Entries screen = FinalScreenBuild("               YOU WIN!! $ 16356");
-        expected.insert(expected.end(), screen.begin(), screen.end());
-        expected.push_back("save 16356");
-        QCOMPARE(rig.log.From(start), expected);
+        QCOMPARE(rig.log.From(start), EndingWith({"save 16356", "cue DEAL.wav"}, "16356"));
         QCOMPARE(winningsDuringCue, Dollars(50000));
     }
 
@@ -92,12 +88,9 @@ private slots:
         rig.ClickNext(25);
         const auto start = rig.log.Size();
         rig.ClickNext(1);
-
-        Entries expected{"hide Label27", "hide Command26", "hide Label25", "hide Label28"};
-        const Entries screen = FinalScreenBuild("               YOU WIN!! $ .5");
-        expected.insert(expected.end(), screen.begin(), screen.end());
-        expected.push_back("save .5");
-        QCOMPARE(rig.log.From(start), expected);
+        QCOMPARE(
+            rig.log.From(start),
+            EndingWith({"hide Label27", "hide Command26", "hide Label25", "hide Label28"}, ".5"));
     }
 };
 
