@@ -104,7 +104,6 @@ private slots:
     void thousandsOfWholeGames() {
         std::mt19937 player(20261207);
         int deals = 0;
-        int lastCaseEndings = 0;
         for (int g = 0; g < kGames; ++g) {
             // The game's own draws come from the real random source, seeded
             // by a fixed time of day.
@@ -128,11 +127,10 @@ private slots:
                 ++offers;
                 const double pool = ExpectedPool(state);
                 QCOMPARE(static_cast<double>(state.BankPool), pool);
-                const auto offer = state.Offer.ToDouble();
                 const double expected =
                     pool > 100 ? std::floor(pool / 100) * state.OfferMultiplier
                                : std::floor(state.OfferFactor * state.Winnings.ToDouble() / 1.8);
-                QCOMPARE(offer, expected);
+                QCOMPARE(state.Offer.ToDouble(), expected);
                 QVERIFY(play.board.IsShown(kDeal));
                 if (player() % 5 == 0) {
                     play.game.Label28_Click();
@@ -142,21 +140,19 @@ private slots:
             }
             // The game's own offers, each rung in by the dial, against the
             // test's schedule: all six when the last case ends the game.
-            QCOMPARE(std::count(play.log.All().begin(), play.log.All().end(), "cue DIAL.wav"),
-                     offers);
+            QCOMPARE(std::ranges::count(play.log.All(), "cue DIAL.wav"), offers);
             QVERIFY(dealt || offers == 6);
-            const auto finalScreens = std::count_if(
-                play.log.All().begin(), play.log.All().end(), [](const std::string& entry) {
-                    return entry.rfind("caption Label34 [               YOU WIN!! $", 0) == 0;
+            const auto finalScreens =
+                std::ranges::count_if(play.log.All(), [](const std::string& entry) {
+                    return entry.starts_with("caption Label34 [               YOU WIN!! $");
                 });
             QCOMPARE(finalScreens, 1);
             QCOMPARE(play.board.ShownControls(), FinalScreenControls());
             deals += dealt ? 1 : 0;
-            lastCaseEndings += dealt ? 0 : 1;
         }
         // Both endings must have been exercised many times.
         QVERIFY(deals > kGames / 4);
-        QVERIFY(lastCaseEndings > kGames / 10);
+        QVERIFY(kGames - deals > kGames / 10);
     }
 };
 
