@@ -27,12 +27,9 @@ Currency Dollars(std::int64_t dollars) {
 // A full 26-click game: the prizes of `first` in their order, then every
 // other prize in ascending order but those of `last`, which end the game.
 std::vector<int> GameDrawing(const std::vector<int>& first, const std::vector<int>& last) {
-    const auto in = [](const std::vector<int>& prizes, int p) {
-        return std::find(prizes.begin(), prizes.end(), p) != prizes.end();
-    };
     std::vector<int> order = first;
     for (int p = 1; p <= kPrizeCount; ++p) {
-        if (!in(first, p) && !in(last, p)) {
+        if (std::ranges::count(first, p) + std::ranges::count(last, p) == 0) {
             order.push_back(p);
         }
     }
