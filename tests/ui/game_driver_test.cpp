@@ -30,12 +30,7 @@ namespace {
 
 constexpr auto kLongCue = 5000ms;
 
-long Count(const Entries& log, const std::string& entry) {
-    return std::count(log.begin(), log.end(), entry);
-}
-
-// A store whose file cannot be read at all.
-class BrokenStore : public HighScoreStore {
+class UnreadableStore : public HighScoreStore {
 public:
     float Load() override { throw RunTimeError("Bad file name or number"); }
     void Save(Currency) override {}
@@ -169,8 +164,9 @@ private slots:
         play.ClickNext(kClicksToFirstOffer);
         QVERIFY(play.Widget(kDeal)->isVisible());
         deal();
-        QCOMPARE(Count(play.rig.log.All(), "cue DEAL.wav"), 1);
-        QCOMPARE(Count(play.rig.log.All(), "caption Label34 [               YOU WIN!! $ 16356]"),
+        QCOMPARE(std::ranges::count(play.rig.log.All(), "cue DEAL.wav"), 1);
+        QCOMPARE(std::ranges::count(play.rig.log.All(),
+                                    "caption Label34 [               YOU WIN!! $ 16356]"),
                  1);
         QCOMPARE(play.ShownControls(), FinalScreenControls());
     }
@@ -206,7 +202,7 @@ private slots:
     }
 
     void errorAtStartUpIsReportedAndEndsBeforeTheWindowShows() {
-        BrokenStore store;
+        UnreadableStore store;
         MarvestoWindow window;
         CallLog log;
         ProgramExit exit([&log](int status) { log.Add("exit " + std::to_string(status)); });
