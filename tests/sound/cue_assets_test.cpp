@@ -19,8 +19,6 @@ using namespace marvesto::testing;
 using namespace std::chrono_literals;
 using std::chrono::milliseconds;
 
-Q_DECLARE_METATYPE(milliseconds)
-
 namespace {
 
 const QString kSourceDirectory = QStringLiteral(MARVESTO_SOURCE_DIR);
@@ -81,10 +79,8 @@ private slots:
 
         const auto* samples = reinterpret_cast<const std::int16_t*>(wav.Samples());
         const std::size_t count = wav.Length() / 2;
-        int peak = 0;
-        for (std::size_t i = 0; i < count; ++i) {
-            peak = std::max(peak, std::abs(int{samples[i]}));
-        }
+        const auto [lowest, highest] = std::minmax_element(samples, samples + count);
+        const int peak = std::max(-int{*lowest}, int{*highest});
         // Loud enough to hear, with room left below full scale.
         QCOMPARE_GE(peak, 32767 / 4);
         QCOMPARE_LT(peak, 32767);

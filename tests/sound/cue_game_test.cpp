@@ -13,7 +13,9 @@
 #include <QTest>
 
 #include <numeric>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace marvesto;
@@ -75,7 +77,8 @@ class CueGameTest : public QObject {
     Q_OBJECT
 
 private:
-    QTemporaryDir dir_;
+    // Fresh for each test, so that no test hears another's cues.
+    std::optional<QTemporaryDir> dir_;
     QString originalDirectory_;
 
     // The same game as with the recording stand-in instead of sound: the log
@@ -89,7 +92,7 @@ private:
 
     // A game taking the sixth offer, with the cues it played and the lines
     // written to standard error meanwhile.
-    static std::vector<RecordingCues::Played> PlayDeal(std::vector<std::string>& lines) {
+    static std::pair<std::vector<RecordingCues::Played>, std::vector<std::string>> PlayDeal() {
         StderrCapture errors;
         std::vector<RecordingCues::Played> played;
         {
@@ -98,25 +101,22 @@ private:
             CheckSameGameAsSilent(sound.rig, Ending::Deal);
             played = sound.rig.cues.played;
         }
-        lines = errors.Finish();
-        return played;
+        return {played, errors.Finish()};
     }
 
 private slots:
     void init() {
-        QVERIFY(dir_.isValid());
+        QVERIFY(dir_.emplace().isValid());
         originalDirectory_ = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(dir_.path()));
+        QVERIFY(QDir::setCurrent(dir_->path()));
         qputenv("SDL_AUDIODRIVER", "disk");
-        qputenv("SDL_DISKAUDIOFILE", dir_.filePath("device.raw").toLocal8Bit());
+        qputenv("SDL_DISKAUDIOFILE", dir_->filePath("device.raw").toLocal8Bit());
     }
 
     void cleanup() {
         QDir::setCurrent(originalDirectory_);
         qunsetenv("ALSA_CONFIG_PATH");
-        for (const QString& file : QDir(dir_.path()).entryList(QDir::Files)) {
-            QFile::remove(dir_.filePath(file));
-        }
+        dir_.reset();
     }
 
     // The intro at the first click, a dial before each of the six offers,
@@ -124,17 +124,16 @@ private slots:
     // its end, and no offer appears before its dial tone is over.
     void playsEveryCueInFullAtItsMoment_data() {
         QTest::addColumn<Ending>("ending");
-        QTest::newRow("deal") << Ending::Deal;
-        QTest::newRow("last case") << Ending::LastCase;
+        QTest::addColumn<std::vector<std::string>>("lastCues");
+        QTest::newRow("deal") << Ending::Deal << std::vector<std::string>{"DEAL.wav", "END.wav"};
+        QTest::newRow("last case") << Ending::LastCase << std::vector<std::string>{"END.wav"};
     }
     void playsEveryCueInFullAtItsMoment() {
         QFETCH(Ending, ending);
+        QFETCH(std::vector<std::string>, lastCues);
         std::vector<std::string> expected{"INTRO.wav"};
         expected.insert(expected.end(), 6, "DIAL.wav");
-        if (ending == Ending::Deal) {
-            expected.emplace_back("DEAL.wav");
-        }
-        expected.emplace_back("END.wav");
+        expected.insert(expected.end(), lastCues.begin(), lastCues.end());
         for (const std::string& file : kCueFiles) {
             WriteToneWav(file, kCueLength);
         }
@@ -162,43 +161,41 @@ private slots:
     void badSoundIsSkippedAndChangesNothing_data() {
         QTest::addColumn<QByteArray>("driver");
         QTest::addColumn<QString>("deviceFile");
-        QTest::addColumn<bool>("filesThere");
-        QTest::addColumn<std::string>("fileBytes");
+        using Bytes = std::optional<std::string>;
+        QTest::addColumn<Bytes>("fileBytes");
         QTest::addColumn<int>("problemLines");
         const std::string cue = WavFileBytes(ToneSamples(kBrokenCueLength, {}), {});
         const QByteArray dummy("dummy");
         const QString noFile;
-        QTest::newRow("missing files") << dummy << noFile << false << std::string() << 0;
-        QTest::newRow("empty files") << dummy << noFile << true << std::string() << 4;
+        QTest::newRow("missing files") << dummy << noFile << Bytes() << 0;
+        QTest::newRow("empty files") << dummy << noFile << Bytes("") << 4;
         QTest::newRow("cut in the samples")
-            << dummy << noFile << true << cue.substr(0, cue.size() / 2) << 4;
+            << dummy << noFile << Bytes(cue.substr(0, cue.size() / 2)) << 4;
         QTest::newRow("unavailable driver")
-            << QByteArray("nonexistent") << noFile << true << cue << 1;
-        QTest::newRow("no output device") << QByteArray("alsa") << noFile << true << cue << 1;
+            << QByteArray("nonexistent") << noFile << Bytes(cue) << 1;
+        QTest::newRow("no output device") << QByteArray("alsa") << noFile << Bytes(cue) << 1;
         // Each cue tries the device afresh, and each file is named once.
         QTest::newRow("device that cannot be opened")
-            << QByteArray("disk") << QString("no-such-folder/device.raw") << true << cue << 4;
+            << QByteArray("disk") << QString("no-such-folder/device.raw") << Bytes(cue) << 4;
     }
     void badSoundIsSkippedAndChangesNothing() {
         QFETCH(QByteArray, driver);
         QFETCH(QString, deviceFile);
-        QFETCH(bool, filesThere);
-        QFETCH(std::string, fileBytes);
+        QFETCH(std::optional<std::string>, fileBytes);
         QFETCH(int, problemLines);
         qputenv("SDL_AUDIODRIVER", driver);
         if (!deviceFile.isEmpty()) {
-            qputenv("SDL_DISKAUDIOFILE", dir_.filePath(deviceFile).toLocal8Bit());
+            qputenv("SDL_DISKAUDIOFILE", dir_->filePath(deviceFile).toLocal8Bit());
         }
         // An empty configuration leaves ALSA without a single output, as on a
         // machine with neither sound card nor sound server.
         WriteBytes("empty-alsa.conf", "");
-        qputenv("ALSA_CONFIG_PATH", dir_.filePath("empty-alsa.conf").toLocal8Bit());
-        for (const std::string& file : filesThere ? kCueFiles : std::vector<std::string>{}) {
-            WriteBytes(file, fileBytes);
+        qputenv("ALSA_CONFIG_PATH", dir_->filePath("empty-alsa.conf").toLocal8Bit());
+        for (const std::string& file : fileBytes ? kCueFiles : std::vector<std::string>{}) {
+            WriteBytes(file, *fileBytes);
         }
 
-        std::vector<std::string> lines;
-        const std::vector<RecordingCues::Played> played = PlayDeal(lines);
+        const auto [played, lines] = PlayDeal();
 
         QCOMPARE_EQ(played.size(), 9U);
         for (const RecordingCues::Played& cue : played) {
@@ -215,14 +212,12 @@ private slots:
     // cues after it still play in full.
     void cueTheDeviceRefusesIsSkippedAlone() {
         qputenv("SDL_AUDIODRIVER", "dummy");
-        WriteBytes("INTRO.wav",
-                   WavFileBytes(ToneSamples(kBrokenCueLength, {.channels = 16}), {.channels = 16}));
+        WriteToneWav("INTRO.wav", kBrokenCueLength, {.channels = 16});
         for (const char* file : {"DIAL.wav", "DEAL.wav", "END.wav"}) {
             WriteToneWav(file, kCueLength);
         }
 
-        std::vector<std::string> lines;
-        const std::vector<RecordingCues::Played> played = PlayDeal(lines);
+        const auto [played, lines] = PlayDeal();
 
         QCOMPARE_EQ(played.size(), 9U);
         QCOMPARE(played.front().file, std::string("INTRO.wav"));

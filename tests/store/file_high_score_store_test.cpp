@@ -21,9 +21,6 @@ using namespace marvesto::testing;
 
 namespace fs = std::filesystem;
 
-Q_DECLARE_METATYPE(std::string)
-Q_DECLARE_METATYPE(std::optional<float>)
-
 namespace {
 
 Currency Cents(std::int64_t cents) {
@@ -40,15 +37,14 @@ std::string Utf16(std::string_view ascii, bool bigEndian) {
     return bytes;
 }
 
-const std::string kMissing = "<missing>";
 // A file that holds no number: it loads as 0, with a warning.
 const std::optional<float> kNoNumber;
 
-void LoadRow(const char* name, const std::string& content, std::optional<float> loaded) {
+void LoadRow(const char* name, const FileContent& content, std::optional<float> loaded) {
     QTest::newRow(name) << content << loaded;
 }
 
-void SaveRow(const char* name, const std::string& before, qint64 cents, const std::string& after) {
+void SaveRow(const char* name, const FileContent& before, qint64 cents, const std::string& after) {
     QTest::newRow(name) << before << cents << after;
 }
 
@@ -59,7 +55,7 @@ class FileHighScoreStoreTest : public QObject {
 
 private slots:
     void load_data() {
-        QTest::addColumn<std::string>("content");
+        QTest::addColumn<FileContent>("content");
         QTest::addColumn<std::optional<float>>("expected");
         LoadRow("as the game writes it", " 200000\r\n", 200000.0F);
         LoadRow("zero as the game writes it", " 0\r\n", 0.0F);
@@ -86,7 +82,7 @@ private slots:
         LoadRow("largest single", "3.4028234E+38", 3.4028234E+38F);
         LoadRow("beyond single range", " 1E+39\r\n", kNoNumber);
         LoadRow("hundreds of digits", std::string(400, '9'), kNoNumber);
-        LoadRow("missing file", kMissing, 0.0F);
+        LoadRow("missing file", std::nullopt, 0.0F);
         LoadRow("empty file", "", 0.0F);
         LoadRow("blanks only", "  \r\n", 0.0F);
         LoadRow("text", "high score\r\n", kNoNumber);
@@ -100,12 +96,9 @@ private slots:
     // it was; one that holds something other than a number is worth a line on
     // standard error, as the next high score will replace what it holds.
     void load() {
-        QFETCH(std::string, content);
+        QFETCH(FileContent, content);
         QFETCH(std::optional<float>, expected);
-        ScoreFolder folder;
-        if (content != kMissing) {
-            WriteBytes(folder.File(), content);
-        }
+        ScoreFolder folder(content);
 
         StderrCapture standardError;
         const float loaded = folder.Store().Load();
@@ -117,15 +110,15 @@ private slots:
                                     "0; a new high score will replace it.";
         QCOMPARE(warnings, expected ? std::vector<std::string>{} : std::vector{warning});
         QCOMPARE(folder.reports, std::vector<std::string>{});
-        QCOMPARE(ReadBytes(folder.File()), content == kMissing ? std::string() : content);
-        QCOMPARE(fs::exists(folder.File()), content != kMissing);
+        QCOMPARE(ReadBytes(folder.File()), content.value_or(""));
+        QCOMPARE(fs::exists(folder.File()), content.has_value());
     }
 
     void save_data() {
-        QTest::addColumn<std::string>("before");
+        QTest::addColumn<FileContent>("before");
         QTest::addColumn<qint64>("cents");
         QTest::addColumn<std::string>("after");
-        SaveRow("into a missing file", kMissing, 1635600, " 16356\r\n");
+        SaveRow("into a missing file", std::nullopt, 1635600, " 16356\r\n");
         SaveRow("one dollar", " 0\r\n", 100, " 1\r\n");
         SaveRow("fifty cents", " 0\r\n", 50, " .5\r\n");
         SaveRow("largest offer", " 200000\r\n", 33333300, " 333333\r\n");
@@ -136,13 +129,10 @@ private slots:
 
     // The bytes a save leaves, which read back as the amount at the next start.
     void save() {
-        QFETCH(std::string, before);
+        QFETCH(FileContent, before);
         QFETCH(qint64, cents);
         QFETCH(std::string, after);
-        ScoreFolder folder;
-        if (before != kMissing) {
-            WriteBytes(folder.File(), before);
-        }
+        ScoreFolder folder(before);
 
         folder.Store().Save(Cents(cents));
 
@@ -156,8 +146,7 @@ private slots:
     // and a game run by root in a player's folder leaves the file the
     // player's, who could otherwise never replace it again.
     void saveKeepsOwnerGroupAndMode() {
-        ScoreFolder folder;
-        WriteBytes(folder.File(), " 100\r\n");
+        ScoreFolder folder(" 100\r\n");
         const bool root = ::geteuid() == 0;
         const uid_t owner = root ? 1234 : ::geteuid();
         const gid_t group = root ? 5678 : ::getegid();

@@ -20,8 +20,6 @@ using namespace marvesto::testing;
 
 namespace fs = std::filesystem;
 
-Q_DECLARE_METATYPE(std::string)
-
 namespace {
 
 // The worked example up to its first offer, $16,356.

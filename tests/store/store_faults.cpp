@@ -16,8 +16,11 @@ namespace marvesto::testing {
 
 namespace fs = std::filesystem;
 
-ScoreFolder::ScoreFolder() {
+ScoreFolder::ScoreFolder(const FileContent& content) {
     QVERIFY(directory.isValid());
+    if (content) {
+        WriteBytes(File(), *content);
+    }
 }
 
 ScoreFolder::~ScoreFolder() {

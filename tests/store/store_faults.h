@@ -13,15 +13,19 @@
 #include <functional>
 #include <limits>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace marvesto::testing {
 
+// What "Print.txt" holds; nullopt when there is no such file.
+using FileContent = std::optional<std::string>;
+
 // A scratch folder that holds at most "Print.txt", and the reports of the
 // stores made on it.
 struct ScoreFolder {
-    ScoreFolder();
+    explicit ScoreFolder(const FileContent& content = std::nullopt);
     // Lets the folder be removed whatever modes a test gave it.
     ~ScoreFolder();
 

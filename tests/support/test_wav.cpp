@@ -54,14 +54,6 @@ std::string WavFileBytes(const std::vector<std::int16_t>& samples, WavFormat for
     return header.toStdString() + data;
 }
 
-bool HoldsCueBetweenSilence(const std::string& device, const std::string& cue) {
-    const std::size_t at = device.find(cue);
-    const auto silent = [&device](std::size_t from, std::size_t count) {
-        return device.substr(from, count).find_first_not_of('\0') == std::string::npos;
-    };
-    return at != std::string::npos && silent(0, at) && silent(at + cue.size(), std::string::npos);
-}
-
 void WriteToneWav(const std::string& path, std::chrono::milliseconds length, WavFormat format) {
     WriteBytes(path, WavFileBytes(ToneSamples(length, format), format));
 }

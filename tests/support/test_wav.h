@@ -21,10 +21,6 @@ std::string SampleBytes(const std::vector<std::int16_t>& samples);
 // A complete 16-bit PCM WAV file holding the samples.
 std::string WavFileBytes(const std::vector<std::int16_t>& samples, WavFormat format);
 
-// True when what an SDL device received holds the cue's samples with nothing
-// but silence before and after them.
-bool HoldsCueBetweenSilence(const std::string& device, const std::string& cue);
-// Writes a WAV file with a tone of the given length.
 void WriteToneWav(const std::string& path, std::chrono::milliseconds length, WavFormat format = {});
 
 } // namespace marvesto::testing
