@@ -131,6 +131,8 @@ class Desktop:
         return process
 
     def run(self, *command, env=(), **options):
+        """Runs a command on this desktop; `env` adds to or, with None, removes
+        from its environment, and the options are subprocess.run's."""
         return subprocess.run(command, env=self.environment(**dict(env)), **{
             "capture_output": True, "text": True, "timeout": PATIENCE, **options})
 
