@@ -1,49 +1,59 @@
 #include "typeface.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFontDatabase>
-#include <QResource>
 #include <QStringList>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <utility>
 
 namespace marvesto {
 
 namespace {
 
 const QString kPreferredTypeface = QStringLiteral("Orbit-B BT");
-const QString kBundledTypeface = QStringLiteral("DejaVu Sans");
-// The styles the window uses, bold, italic and bold italic, and the files
-// that hold them in the program.
-const std::array<std::pair<QString, QString>, 3> kBundledStyles{{
-    {QStringLiteral("Bold"), QStringLiteral(":/fonts/DejaVuSans-Bold.ttf")},
-    {QStringLiteral("Oblique"), QStringLiteral(":/fonts/DejaVuSans-Oblique.ttf")},
-    {QStringLiteral("Bold Oblique"), QStringLiteral(":/fonts/DejaVuSans-BoldOblique.ttf")},
-}};
+const QString kReplacementTypeface = QStringLiteral("DejaVu Sans");
+// The styles the window uses: bold, italic and bold italic.
+const QStringList kStyles{QStringLiteral("Bold"), QStringLiteral("Oblique"),
+                          QStringLiteral("Bold Oblique")};
 
 constexpr double kPixelsPerPoint = 96.0 / 72.0;
+
+bool HasEveryStyle() {
+    const QStringList installed = QFontDatabase::styles(kReplacementTypeface);
+    return std::all_of(kStyles.begin(), kStyles.end(),
+                       [&installed](const QString& style) { return installed.contains(style); });
+}
+
+// The game's own DejaVu files: in "fonts" beside the program as built, or in
+// the game's data folder as installed. Read from the files, not from copies
+// in memory, Qt and FreeType map them and keep only what they draw from.
+QStringList FontFolders() {
+    const QDir program(QCoreApplication::applicationDirPath());
+    return {program.filePath(QStringLiteral("fonts")),
+            program.filePath(QStringLiteral(MARVESTO_INSTALLED_FONTS))};
+}
 
 QString ChooseTypeface() {
     if (QFontDatabase::families().contains(kPreferredTypeface)) {
         return kPreferredTypeface;
     }
-    // Debian's fonts-dejavu-core installs the very files the program carries;
-    // where the system has them, the program's own copies are left unread,
-    // which spares about a megabyte and a millisecond at start.
-    const QStringList installed = QFontDatabase::styles(kBundledTypeface);
-    if (std::all_of(kBundledStyles.begin(), kBundledStyles.end(),
-                    [&installed](const auto& style) { return installed.contains(style.first); })) {
-        return kBundledTypeface;
+    // Debian's fonts-dejavu-core and fonts-dejavu-extra install the very files
+    // the game carries, which are then left unread.
+    if (HasEveryStyle()) {
+        return kReplacementTypeface;
     }
-    // Handed to Qt as the bytes built into the program, not as file names: a
-    // font named by a resource path Qt copies twice, when it is added and when
-    // it is opened for drawing, about 4 MB for these three.
-    for (const auto& [style, file] : kBundledStyles) {
-        QFontDatabase::addApplicationFontFromData(QResource(file).uncompressedData());
+    for (const QString& folder : FontFolders()) {
+        const QDir fonts(folder);
+        for (const QString& file : fonts.entryList({QStringLiteral("*.ttf")}, QDir::Files)) {
+            QFontDatabase::addApplicationFont(fonts.filePath(file));
+        }
+        if (HasEveryStyle()) {
+            break;
+        }
     }
-    return kBundledTypeface;
+    return kReplacementTypeface;
 }
 
 } // namespace

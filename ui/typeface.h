@@ -13,9 +13,9 @@ struct FontSpec {
 };
 
 // "Orbit-B BT" where it is installed. Elsewhere DejaVu Sans, the system's
-// where it has all three styles, else the copy built into the program, so that
-// the window looks the same on every machine; its widths keep every caption on
-// one line inside its label.
+// where it has all three styles, else the files the game carries, so that the
+// window looks the same on every machine; its widths keep every caption on one
+// line inside its label.
 QString GameTypeface();
 
 // Sizes are fixed in pixels (points at 96 dpi) like every position in the

@@ -1,11 +1,14 @@
 """An installation staged from this build tree with `cmake --install --prefix`:
-every file in its place, a menu entry and AppStream data that validate, and the
-`marvesto` command starting the game for a player with a brand-new home."""
+every file in its place, a menu entry and AppStream data that validate, the
+`marvesto` command starting the game for a player with a brand-new home, and
+the game's own fonts drawn where the system has none."""
 import os
 import subprocess
 from pathlib import Path
 
 import pytest
+
+from conftest import GAME, SOURCE, stop
 
 CUES = ["DEAL.wav", "DIAL.wav", "END.wav", "INTRO.wav"]
 
@@ -17,9 +20,14 @@ def installed_programs(command_folder="bin"):
             "libexec/marvesto/marvesto-launch"]
 
 
-def installed_files(command_folder="bin"):
+# For a system without them; the Debian package depends on Debian's instead.
+FONTS = [f"share/games/marvesto/fonts/DejaVuSans-{style}.ttf"
+         for style in ("Bold", "Oblique", "BoldOblique")]
+
+
+def installed_files(command_folder="bin", fonts=FONTS):
     """Every file an installation holds, relative to its prefix, sorted."""
-    return sorted(installed_programs(command_folder) + [
+    return sorted(installed_programs(command_folder) + fonts + [
         "share/applications/org.marvesto.Marvesto.desktop",
         *(f"share/doc/marvesto/{name}" for name in ("changelog.gz", "copyright", "screenshot.png")),
         "share/icons/hicolor/scalable/apps/org.marvesto.Marvesto.svg",
@@ -82,3 +90,20 @@ def test_command_starts_the_game_for_a_new_player(root, play, tmp_path, window_m
         assert installed and (folder / cue).read_bytes() == installed
     game.close()
     assert game.end() == 0
+
+
+def test_draws_with_the_installed_fonts_where_the_system_has_none(root, play):
+    """The installed program finds the game's DejaVu files in its data folder
+    and draws exactly as the build's program does with the copies beside it."""
+    no_fonts = {"FONTCONFIG_FILE": str(SOURCE / "tests/support/no-fonts.conf")}
+    shots = []
+    for command in (root / "usr/libexec/marvesto/marvesto", GAME):
+        program = play(command=command, **no_fonts)
+        title = program.box(program.label("title"), relative=True)
+        shots.append(program.screenshot())
+        stop(program.process)
+    # Without a font Qt draws a box for each letter, in two colours; a
+    # smoothed glyph's edges have many.
+    band = shots[0].crop(title)
+    assert len(band.getcolors(band.width * band.height)) > 10
+    assert shots[0].tobytes() == shots[1].tobytes()

@@ -139,6 +139,7 @@ void CheckFitsOnOneLine(const CaptionLabel& label, const QString& caption) {
 } // namespace
 
 Q_DECLARE_METATYPE(LabelRow)
+Q_DECLARE_METATYPE(FontSpec)
 Q_DECLARE_METATYPE(Overlap)
 
 class WindowLayoutTest : public QObject {
@@ -386,15 +387,28 @@ private slots:
         CheckFitsOnOneLine(*Label(label), caption);
     }
 
-    // Where Orbit-B BT is missing the program uses the DejaVu Sans it carries
-    // in all three styles the window needs, whatever the machine has installed.
-    void bundledTypefaceHasTheStylesTheWindowUses() {
-        for (const QString& style : QStringList{"Bold", "Oblique", "Bold Oblique"}) {
-            const QRawFont font(":/fonts/DejaVuSans-" + QString(style).remove(' ') + ".ttf", 19);
-            QVERIFY2(font.isValid(), qPrintable(style));
-            QCOMPARE(font.familyName(), QStringLiteral("DejaVu Sans"));
-            QCOMPARE(font.styleName(), style);
-        }
+    // Where Orbit-B BT is missing, each style the window uses is drawn with
+    // the DejaVu Sans file the game carries: the system's copy of the very
+    // same file, or on a machine without it (the run without fonts) the file
+    // beside the program. The font header holds the file's checksum and dates.
+    void drawsEachStyleWithTheDejaVuFileTheGameCarries_data() {
+        QTest::addColumn<FontSpec>("spec");
+        QTest::addColumn<QString>("style");
+        QTest::newRow("bold") << FontSpec{11.25, true, false} << "Bold";
+        QTest::newRow("italic") << FontSpec{14.25, false, true} << "Oblique";
+        QTest::newRow("bold italic") << FontSpec{14.25, true, true} << "Bold Oblique";
+    }
+    void drawsEachStyleWithTheDejaVuFileTheGameCarries() {
+        QFETCH(FontSpec, spec);
+        QFETCH(QString, style);
+        const QRawFont drawn = QRawFont::fromFont(GameFont(spec));
+        const QRawFont carried(MARVESTO_SOURCE_DIR "/assets/fonts/DejaVuSans-" +
+                                   QString(style).remove(' ') + ".ttf",
+                               drawn.pixelSize());
+        QVERIFY(carried.isValid());
+        QCOMPARE(drawn.familyName(), QStringLiteral("DejaVu Sans"));
+        QCOMPARE(drawn.styleName(), style);
+        QCOMPARE(drawn.fontTable("head"), carried.fontTable("head"));
     }
 };
 
