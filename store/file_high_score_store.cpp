@@ -4,7 +4,7 @@
 #include "file_start.h"
 #include "high_score_text.h"
 
-#include <iostream>
+#include <cstdio>
 #include <utility>
 
 namespace marvesto {
@@ -43,10 +43,10 @@ float FileHighScoreStore::Load() {
     if (!score) {
         // Not worth stopping the player for, but whatever the file holds is
         // lost at the next high score, so it is said where it can be seen.
-        std::cerr << "marvesto: " << Quoted(file_)
-                  << " holds no number, so the game starts with a high score of 0; a new high "
-                     "score will replace it."
-                  << std::endl;
+        std::fprintf(stderr,
+                     "marvesto: %s holds no number, so the game starts with a high score of 0; a "
+                     "new high score will replace it.\n",
+                     Quoted(file_).c_str());
     }
     return score.value_or(0.0F);
 }

@@ -3,7 +3,7 @@
 #include <QMessageBox>
 #include <QString>
 
-#include <iostream>
+#include <cstdio>
 
 namespace marvesto {
 
@@ -14,7 +14,7 @@ const QString kTitle = QStringLiteral("Marvesto?");
 } // namespace
 
 void ReportRunTimeError(QWidget* parent, const std::string& message) {
-    std::cerr << "marvesto: run-time error: " << message << std::endl;
+    std::fprintf(stderr, "marvesto: run-time error: %s\n", message.c_str());
     QMessageBox::critical(parent, kTitle,
                           QStringLiteral("Run-time error:\n\n%1\n\nThe game ends now.")
                               .arg(QString::fromStdString(message)));
@@ -25,7 +25,7 @@ void StoreFailureReport::operator()(const std::string& message) {
         return;
     }
     lastTold_ = message;
-    std::cerr << "marvesto: " << message << std::endl;
+    std::fprintf(stderr, "marvesto: %s\n", message.c_str());
     QMessageBox::warning(parent_, kTitle, QString::fromStdString(message));
 }
 
