@@ -34,9 +34,9 @@ int main(int argc, char* argv[]) {
     // over 1 MB by the end of a game, to spare redrawing that takes
     // microseconds.
     QPixmapCache::setCacheLimit(0);
-    TakeDesktopIdentity();
 
     MarvestoWindow window;
+    TakeDesktopIdentity(window);
     ProgramExit programExit([](int status) { QCoreApplication::exit(status); });
     FileHighScoreStore store("Print.txt", StoreFailureReport(&window));
     SdlCuePlayer sound(WaitProcessingEvents);

@@ -1,5 +1,7 @@
 #include "desktop_identity.h"
 
+#include "after_first_frame.h"
+
 #include <QGuiApplication>
 #include <QIcon>
 #include <QString>
@@ -12,7 +14,7 @@ namespace {
 // theme, as installed.
 const QString kDesktopId = QStringLiteral("org.marvesto.Marvesto");
 
-QIcon BuiltInIcon() {
+QIcon GameIcon() {
     QIcon icon;
     for (const int size : {16, 24, 32, 48, 64, 128}) {
         icon.addFile(QStringLiteral(":/icons/marvesto-%1.png").arg(size));
@@ -22,10 +24,10 @@ QIcon BuiltInIcon() {
 
 } // namespace
 
-void TakeDesktopIdentity() {
+void TakeDesktopIdentity(QWidget& window) {
     QGuiApplication::setDesktopFileName(kDesktopId);
     QGuiApplication::setApplicationName(kDesktopId);
-    QGuiApplication::setWindowIcon(QIcon::fromTheme(kDesktopId, BuiltInIcon()));
+    AfterFirstFrame(window, window, [] { QGuiApplication::setWindowIcon(GameIcon()); });
 }
 
 } // namespace marvesto

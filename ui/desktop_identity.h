@@ -2,14 +2,18 @@
 // menu entry and its icon.
 #pragma once
 
+#include <QWidget>
+
 namespace marvesto {
 
 // The window's Wayland app id and its X11 class (Qt takes them from the
 // desktop file name and the application name) are the menu entry's name, so
-// that a dock matches the running game to it. The icon
-// comes from the installed icon theme, and from the copy built into the
-// program when it runs from its build folder. Call once the application
-// exists and before the window is created.
-void TakeDesktopIdentity();
+// that a dock matches the running game to it and shows the entry's icon from
+// the installed icon theme. The window's own icon, which window managers show
+// and which Qt draws in the frame it draws itself, is the game's, compiled
+// into the program; it is handed over once the first frame is on screen, as
+// reading it and passing every size to the window system would hold the
+// frame up by milliseconds. Call before the window is shown.
+void TakeDesktopIdentity(QWidget& window);
 
 } // namespace marvesto

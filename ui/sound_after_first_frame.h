@@ -14,9 +14,8 @@
 
 namespace marvesto {
 
+// A QObject, so that the sound is not readied once it is gone.
 class SoundAfterFirstFrame : public QObject, public CuePlayer {
-    Q_OBJECT
-
 public:
     // Passes the calls on to `cues`.
     SoundAfterFirstFrame(QWidget& window, CuePlayer& cues);
@@ -25,13 +24,9 @@ public:
     void Prepare() override;
     void PlayCue(const std::string& fileName) override;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void PrepareNow();
 
-    QWidget& window_;
     CuePlayer& cues_;
     bool wanted_ = false;
     bool prepared_ = false;

@@ -85,9 +85,11 @@ def test_window_names_its_menu_entry_carries_its_icon_and_cannot_be_maximised(
     entry = (SOURCE / "assets/org.marvesto.Marvesto.desktop").read_text()
     assert "StartupWMClass=org.marvesto.Marvesto\n" in entry
     # Read before openbox starts: it gives an icon of its own to a window
-    # that has none. Each icon is its width, height and ARGB pixels.
-    icons = [int(n, 0) for n in
-             window_property(program, "32c", "_NET_WM_ICON").split(" = ", 1)[1].split(",")]
+    # that has none. The program hands it over once its first frame is on
+    # screen. Each icon is its width, height and ARGB pixels.
+    icons = [int(n, 0) for n in wait_for(
+        lambda: window_property(program, "32c", "_NET_WM_ICON").partition(" = ")[2],
+        "the window's icon").split(",")]
     carried = {}
     while icons:
         width, height, *icons = icons
