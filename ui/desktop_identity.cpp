@@ -4,7 +4,11 @@
 
 #include <QGuiApplication>
 #include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
 #include <QString>
+
+#include <array>
 
 namespace marvesto {
 
@@ -14,10 +18,19 @@ namespace {
 // theme, as installed.
 const QString kDesktopId = QStringLiteral("org.marvesto.Marvesto");
 
+// The sizes window managers draw a window's own icon at: in its frame and
+// menus, on its task bar button and in the window switcher. Larger views, a
+// dock's or a launcher's, take the menu entry's icon from the icon theme.
+constexpr std::array kIconSizes{16, 32, 48};
+
 QIcon GameIcon() {
     QIcon icon;
-    for (const int size : {16, 24, 32, 48, 64, 128}) {
-        icon.addFile(QStringLiteral(":/icons/marvesto-%1.png").arg(size));
+    for (const int size : kIconSizes) {
+        // Read as the PNG files they are: asking Qt's image plugins whether
+        // they can read them loads every plugin, and libjpeg with them.
+        QImageReader file(QStringLiteral(":/icons/marvesto-%1.png").arg(size), "png");
+        file.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(file.read()));
     }
     return icon;
 }
