@@ -35,11 +35,13 @@ int main(int argc, char* argv[]) {
     // microseconds.
     QPixmapCache::setCacheLimit(0);
 
+    // Made before the window, so that at the end the window goes first and
+    // the sound device closes after it.
+    SdlCuePlayer sound(WaitProcessingEvents);
     MarvestoWindow window;
     TakeDesktopIdentity(window);
     ProgramExit programExit([](int status) { QCoreApplication::exit(status); });
     FileHighScoreStore store("Print.txt", StoreFailureReport(&window));
-    SdlCuePlayer sound(WaitProcessingEvents);
     SoundAfterFirstFrame cues(window, sound);
     TimeOfDayRandom random;
     Game game(GameServices{window, cues, store, random, programExit});

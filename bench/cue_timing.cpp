@@ -74,7 +74,11 @@ int MeasureMemory(const char* wavFile) {
     const marvesto::LoadedWav cue(wavFile);
     const double loaded = PeakMiB();
     {
-        const marvesto::CueDevice device(cue);
+        marvesto::CueDevice device;
+        if (!device.IsOpen() || !device.Start(cue)) {
+            std::fprintf(stderr, "no sound: %s\n", SDL_GetError());
+            return 1;
+        }
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
         std::printf("cue of %.1f MB: peak resident %.1f MiB before reading it, %.1f MiB once "
                     "read, %.1f MiB while it plays\n",

@@ -1,7 +1,9 @@
-// The default SDL output device, opened for the length of one cue: it plays
-// the whole cue and is closed again when destroyed. It takes the samples from
-// the loaded cue itself, so a cue is held in memory once; SDL's own queue
-// would copy it whole.
+// The default SDL output device, open while the sound is ready: it plays
+// silence between cues and each cue it is given, converted to its own format
+// a piece at a time as it takes the samples, so that a cue is held in memory
+// once. Kept open from cue to cue, it starts a cue within one buffer of
+// being asked: opening a device and closing it again, as every cue did, held
+// the game some 40 ms beyond each cue, and the sound server's start more.
 #pragma once
 
 #include "loaded_wav.h"
@@ -14,33 +16,44 @@ namespace marvesto {
 
 class CueDevice {
 public:
-    // Opens the device for samples in the cue's format, which SDL converts to
-    // whatever the hardware takes, and starts playing the cue, which must
-    // outlive the device. On failure the device is left closed and
-    // SDL_GetError says why.
-    explicit CueDevice(const LoadedWav& cue);
+    // Opens the device and starts it playing silence. On failure the device
+    // is left closed and SDL_GetError says why.
+    CueDevice();
     // Closing joins SDL's audio thread, which takes up to two buffer periods.
     ~CueDevice();
     CueDevice(const CueDevice&) = delete;
     CueDevice& operator=(const CueDevice&) = delete;
 
-    bool IsPlaying() const { return id_ != 0; }
-    // How long the samples the device has not yet taken take to play.
+    bool IsOpen() const { return id_ != 0; }
+    // False once the device has stopped for good, a sound server gone away
+    // for instance.
+    bool IsRunning() const;
+
+    // Starts playing the cue, which must outlive the next Stop. False when
+    // the cue's format cannot be converted to the device's; SDL_GetError
+    // says why.
+    bool Start(const LoadedWav& cue);
+    // Back to silence.
+    void Stop();
+
+    // How long what the device has not yet taken of the cue takes to play.
     std::chrono::microseconds QueuedTime() const;
-    // The device takes samples in buffers of this length, so the last buffer
-    // is still playing for up to this long after the queue runs dry.
+    // The device takes samples in buffers of this length; what it has taken
+    // is heard within about two of them.
     std::chrono::microseconds BufferPeriod() const;
 
 private:
     static void Feed(void* device, Uint8* buffer, int size);
 
-    SDL_AudioSpec format_;
-    const Uint8* samples_;
-    Uint32 length_;
-    // How much of the cue the device has taken; guarded by SDL's device lock.
-    Uint32 given_ = 0;
     SDL_AudioSpec obtained_{};
     SDL_AudioDeviceID id_ = 0;
+    // The cue playing, if any, and how much of it the device has taken; all
+    // guarded by SDL's device lock.
+    SDL_AudioStream* converter_ = nullptr;
+    SDL_AudioSpec format_{};
+    const Uint8* samples_ = nullptr;
+    Uint32 length_ = 0;
+    Uint32 given_ = 0;
 };
 
 } // namespace marvesto

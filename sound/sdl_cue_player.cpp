@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <thread>
 #include <utility>
@@ -27,12 +28,17 @@ constexpr milliseconds kStuckDeviceMargin{500};
 // and a waiter that handles just the events already pending still gets to do
 // so this often.
 constexpr milliseconds kLongestWait{20};
+// What the device has taken is heard within this many of its buffers: the
+// one it fills plays while SDL hands it to the sound server, which holds
+// about one more.
+constexpr int kHeardWithin = 2;
 
 } // namespace
 
 SdlCuePlayer::SdlCuePlayer(Waiter waiter) : waiter_(std::move(waiter)) {}
 
 SdlCuePlayer::~SdlCuePlayer() {
+    device_.reset();
     if (audioReady_) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
@@ -54,7 +60,20 @@ void SdlCuePlayer::Prepare() {
     // there is no sound card; opening one anyway fails slowly and noisily.
     if (SDL_GetNumAudioDevices(0) == 0) {
         GiveUpSound("no audio output device");
+        return;
     }
+    // Open now, so that the first cue starts as fast as the others; a device
+    // that refuses is tried again, and named, at the next cue.
+    OpenDevice();
+}
+
+bool SdlCuePlayer::OpenDevice() {
+    if (!device_ || !device_->IsRunning()) {
+        // The old one closed before the new one opens.
+        device_.reset();
+        device_ = std::make_unique<CueDevice>();
+    }
+    return device_->IsOpen();
 }
 
 void SdlCuePlayer::PlayCue(const std::string& fileName) {
@@ -69,17 +88,27 @@ void SdlCuePlayer::PlayCue(const std::string& fileName) {
         ReportUnplayable(fileName, wav.Problem());
         return;
     }
-    // A device that refuses this cue (its format, or a passing refusal) may
-    // take the next one: every cue opens the device afresh.
-    const CueDevice device(wav);
-    if (!device.IsPlaying()) {
+    // A device that refuses a cue (its format, or a passing refusal) may take
+    // the next one: a device that is closed or has stopped is opened afresh.
+    if (!OpenDevice() || !device_->Start(wav)) {
         ReportUnplayable(fileName, SDL_GetError());
         return;
     }
-    WaitUntilPlayed(device, wav.Duration());
+    bool played = false;
+    try {
+        played = WaitUntilPlayed(*device_, wav.Duration());
+    } catch (...) {
+        // The cue's samples go with this call.
+        device_->Stop();
+        throw;
+    }
+    device_->Stop();
+    if (!played) {
+        device_.reset();
+    }
 }
 
-void SdlCuePlayer::WaitUntilPlayed(const CueDevice& device, microseconds length) {
+bool SdlCuePlayer::WaitUntilPlayed(const CueDevice& device, microseconds length) {
     // A cue never ends before its length has passed, even on a device that
     // takes samples faster than it plays them, and a device that stops taking
     // them holds the game up only a little longer than the cue.
@@ -93,16 +122,19 @@ void SdlCuePlayer::WaitUntilPlayed(const CueDevice& device, microseconds length)
             drainedAt = now;
         }
         const auto end =
-            drainedAt ? std::max(earliestEnd, *drainedAt + device.BufferPeriod()) : now + queued;
+            drainedAt ? std::max(earliestEnd, *drainedAt + kHeardWithin * device.BufferPeriod())
+                      : now + queued;
         if (now >= end) {
-            return;
+            return true;
         }
         Wait(std::min(ceil<milliseconds>(std::min(end, latestEnd) - now), kLongestWait));
     }
+    return false;
 }
 
 void SdlCuePlayer::GiveUpSound(const char* reason) {
     std::fprintf(stderr, "Marvesto: no sound: %s\n", reason);
+    device_.reset();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     audioReady_ = false;
 }

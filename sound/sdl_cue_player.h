@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <set>
 #include <string>
 
@@ -17,7 +18,7 @@ public:
     // Called again and again while a cue plays, to spend the given time
     // before the cue is checked again; the window uses it to keep painting.
     // An empty waiter sleeps. Whatever the waiter throws ends the cue at once
-    // and leaves the call, with the device closed.
+    // and leaves the call, the device silent again.
     using Waiter = std::function<void(std::chrono::milliseconds)>;
 
     explicit SdlCuePlayer(Waiter waiter);
@@ -25,24 +26,28 @@ public:
     SdlCuePlayer(const SdlCuePlayer&) = delete;
     SdlCuePlayer& operator=(const SdlCuePlayer&) = delete;
 
-    // Starts SDL's audio, which the player stops again when it is destroyed.
-    // Without a usable driver or output device there is no sound for the
-    // rest of the run: the problem is reported once, and later cues read no
-    // file and open no device.
+    // Starts SDL's audio and opens the output device, which the player
+    // closes and stops again when it is destroyed. Without a usable driver or
+    // output device there is no sound for the rest of the run: the problem is
+    // reported once, and later cues read no file and open no device.
     void Prepare() override;
-    // Plays the named WAV file and returns when it has finished. A missing
+    // Plays the named WAV file and returns when it has been heard. A missing
     // file is silence; one that cannot be read, or that the device refuses,
     // is skipped at once and reported once, and the next cue tries again.
     void PlayCue(const std::string& fileName) override;
 
 private:
-    void WaitUntilPlayed(const CueDevice& device, std::chrono::microseconds length);
+    // Opens the device unless it is open and running; false if it cannot.
+    bool OpenDevice();
+    // False if the device stopped taking samples before the cue was over.
+    bool WaitUntilPlayed(const CueDevice& device, std::chrono::microseconds length);
     void GiveUpSound(const char* reason);
     void ReportUnplayable(const std::string& fileName, const std::string& reason);
     void Wait(std::chrono::milliseconds time);
 
     Waiter waiter_;
     bool audioReady_ = false;
+    std::unique_ptr<CueDevice> device_;
     // Each bad file is reported once, not at every cue it was meant for.
     std::set<std::string> reportedFiles_;
 };

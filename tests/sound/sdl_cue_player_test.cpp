@@ -95,9 +95,9 @@ private slots:
         QTest::newRow("300 ms, stereo, 22050 Hz") << 300ms << WavFormat{22050, 2} << QByteArray();
         QTest::newRow("700 ms, mono, 22050 Hz") << 700ms << WavFormat{22050, 1} << QByteArray();
         // Like a sound server with deep buffers, this device takes the whole
-        // cue long before it has been heard.
+        // cue long before it has been heard: a buffer of 11.6 ms each 1 ms.
         QTest::newRow("700 ms, to a device that takes it all at once")
-            << 700ms << WavFormat{22050, 1} << QByteArray("0");
+            << 700ms << WavFormat{22050, 1} << QByteArray("1");
     }
     void playsTheWholeCueAndBlocksForItsLength() {
         QFETCH(milliseconds, length);
@@ -113,23 +113,44 @@ private slots:
 
         QCOMPARE_GE(took, length);
         QCOMPARE_LE(took, length + kAllowedOverrun);
+        // Silence, the cue without a gap, silence: no sample of the tone is
+        // zero. The device plays mono at 44100 Hz; a cue in that format it
+        // takes as it is, any other converted.
         const std::string device = ReadBytes(PathOf("device.raw"));
-        const std::string cue = SampleBytes(samples);
-        const std::size_t at = device.find(cue);
-        QCOMPARE_NE(at, std::string::npos);
-        QCOMPARE_EQ(device.substr(0, at).find_first_not_of('\0'), std::string::npos);
-        QCOMPARE_EQ(device.find_first_not_of('\0', at + cue.size()), std::string::npos);
+        const std::size_t first = device.find_first_not_of('\0') / 2 * 2;
+        const std::size_t end = (device.find_last_not_of('\0') / 2 + 1) * 2;
+        QVERIFY(first < end);
+        const std::string played = device.substr(first, end - first);
+        for (std::size_t at = 0; at < played.size(); at += 2) {
+            QVERIFY2(played[at] != 0 || played[at + 1] != 0, "a gap in the cue");
+        }
+        const double playedMs = played.size() / 2 * 1000.0 / 44100;
+        QCOMPARE_GE(playedMs, length.count() - 1.0);
+        QCOMPARE_LE(playedMs, length.count() + 1.0);
+        if (format.rate == 44100 && format.channels == 1) {
+            QCOMPARE(played, SampleBytes(samples));
+        }
     }
 
     // A device that stops taking samples must not hang the game: here it
-    // takes one small buffer per second, which would need some eighteen
+    // takes one small buffer per second, which would need some seventeen
     // seconds for this cue. The player gives up after about one (measured
     // 1.0 s, closing the device included); four leave room for a slow machine.
+    // The next cue opens the device afresh.
     void givesUpOnADeviceThatStopsTakingSamples() {
         WriteToneWav(PathOf("cue.wav"), 200ms);
         qputenv("SDL_DISKAUDIODELAY", "1000");
+        SdlCuePlayer player({});
+        player.Prepare();
+        const auto timed = [&] {
+            const auto start = Clock::now();
+            player.PlayCue(PathOf("cue.wav"));
+            return std::chrono::duration_cast<milliseconds>(Clock::now() - start);
+        };
 
-        QCOMPARE_LT(TimeToPlay(PathOf("cue.wav")), 4000ms);
+        QCOMPARE_LT(timed(), 4000ms);
+        qunsetenv("SDL_DISKAUDIODELAY");
+        QCOMPARE_LE(timed(), 200ms + kAllowedOverrun);
     }
 
     // SDL's own SIGINT and SIGTERM handlers would swallow both signals and
@@ -192,6 +213,8 @@ private slots:
         // A player stuck waiting for a writer ends the test program instead of
         // hanging it.
         ::alarm(10);
+        // SDL's disk driver announces every device it opens.
+        qputenv("SDL_AUDIODRIVER", "dummy");
         StderrCapture errors;
         {
             SdlCuePlayer player({});
