@@ -1,13 +1,14 @@
 // Starts a windowed program on the X display and watches it from outside
-// (figures 1, 2 and 7 of bench/README.md): the first painted frame, then the
-// steps in order, then the peak memory once the program has ended.
+// (figures 1, 2, 7 and 9 of bench/README.md): the first painted frame, then
+// the steps in order, then the peak memory once the program has ended.
 //
 //     window_probe_bench TITLE X Y RRGGBB [STEP]... -- PROGRAM [ARGUMENT]...
 //
 // The first frame is painted when the window pixel X Y is RRGGBB. A step is
-// `sleep MS`, `click X Y`, `close` (the window system's close request) or
-// `time-click X Y X2 Y2 RRGGBB` (clicks and times it until the pixel X2 Y2 is
-// RRGGBB).
+// `sleep MS`, `click X Y`, `close` (the window system's close request),
+// `time-click NAME X Y X2 Y2 RRGGBB` (clicks and times it until the pixel
+// X2 Y2 is RRGGBB) or `time-end NAME X Y` (clicks and times it until the
+// window is gone); a timed click is printed as `NAME-ms`.
 #include <xcb/xcb.h>
 #include <xcb/xtest.h>
 
@@ -94,6 +95,12 @@ public:
             }
         }
         return std::nullopt;
+    }
+
+    bool Viewable(xcb_window_t window) const {
+        const auto attributes = Own(xcb_get_window_attributes_reply(
+            connection_, xcb_get_window_attributes(connection_, window), nullptr));
+        return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
     }
 
     // Empty while the window cannot be read, before it is mapped for instance.
@@ -235,6 +242,7 @@ int Probe(int argc, char** argv) {
         } else if (step == "close") {
             display.RequestClose(window);
         } else if (step == "time-click") {
+            const std::string name = take();
             const Point place = point();
             const Point shows = point();
             const std::uint32_t shown = colour();
@@ -246,7 +254,16 @@ int Probe(int argc, char** argv) {
             display.Click(origin + place);
             WaitUntil(child, kClickPollPeriod, "the click",
                       [&] { return display.Pixel(window, shows) == shown; });
-            std::printf("first-click-ms %.1f\n", Milliseconds(Clock::now() - clicked).count());
+            std::printf("%s-ms %.1f\n", name.c_str(), Milliseconds(Clock::now() - clicked).count());
+        } else if (step == "time-end") {
+            const std::string name = take();
+            const Point place = point();
+            const auto clicked = Clock::now();
+            display.Click(origin + place);
+            // The program may end before the window is seen to go.
+            WaitUntil(child, kClickPollPeriod, "the end",
+                      [&] { return !display.Viewable(window) || !Running(child); });
+            std::printf("%s-ms %.1f\n", name.c_str(), Milliseconds(Clock::now() - clicked).count());
         } else {
             throw std::runtime_error("unknown step " + step);
         }
