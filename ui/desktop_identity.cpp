@@ -2,13 +2,14 @@
 
 #include "after_first_frame.h"
 
+#include <QByteArray>
+#include <QDir>
 #include <QGuiApplication>
 #include <QIcon>
-#include <QImageReader>
+#include <QImage>
 #include <QPixmap>
+#include <QResource>
 #include <QString>
-
-#include <array>
 
 namespace marvesto {
 
@@ -18,19 +19,22 @@ namespace {
 // theme, as installed.
 const QString kDesktopId = QStringLiteral("org.marvesto.Marvesto");
 
-// The sizes window managers draw a window's own icon at: in its frame and
-// menus, on its task bar button and in the window switcher. Larger views, a
-// dock's or a launcher's, take the menu entry's icon from the icon theme.
-constexpr std::array kIconSizes{16, 32, 48};
-
+// The window carries the sizes window managers draw a window's own icon at:
+// in its frame and menus, on its task bar button and in the window switcher.
+// Larger views, a dock's or a launcher's, take the menu entry's icon from the
+// icon theme. Each is its bare 8-bit RGBA pixels, named by its side: decoding
+// image files would bring Qt's image reader, the list of its plugins and
+// libpng into memory, a fifth of a megabyte for 14 kB of pixels.
 QIcon GameIcon() {
     QIcon icon;
-    for (const int size : kIconSizes) {
-        // Read as the PNG files they are: asking Qt's image plugins whether
-        // they can read them loads every plugin, and libjpeg with them.
-        QImageReader file(QStringLiteral(":/icons/marvesto-%1.png").arg(size), "png");
-        file.setAutoDetectImageFormat(false);
-        icon.addPixmap(QPixmap::fromImage(file.read()));
+    const QDir folder(QStringLiteral(":/icons"));
+    for (const QString& name : folder.entryList()) {
+        const int side = name.section(u'-', 1).section(u'.', 0, 0).toInt();
+        const QByteArray pixels = QResource(folder.filePath(name)).uncompressedData();
+        if (side > 0 && pixels.size() == qsizetype{side} * side * 4) {
+            icon.addPixmap(QPixmap::fromImage(QImage(reinterpret_cast<const uchar*>(pixels.data()),
+                                                     side, side, QImage::Format_RGBA8888)));
+        }
     }
     return icon;
 }
