@@ -1,5 +1,7 @@
 #include "window_rig.h"
 
+#include "window_routing.h"
+
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
@@ -15,7 +17,9 @@ WindowRig::WindowRig(CuePlayer* cues)
       }),
       rig({.window = &window, .cues = cues, .end = &exit}),
       driver(window, rig.game, exit,
-             [this](const std::string& message) { rig.log.Add("report " + message); }) {}
+             [this](const std::string& message) { rig.log.Add("report " + message); }) {
+    RouteToDriver(window, driver);
+}
 
 WindowRig::~WindowRig() {
     // Until the application's own loop has run, every local event loop, and

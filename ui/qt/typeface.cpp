@@ -1,12 +1,13 @@
 #include "typeface.h"
 
+#include "window_layout.h"
+
 #include <QFontDatabase>
 #include <QResource>
 #include <QStringList>
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <utility>
 
 namespace marvesto {
@@ -22,8 +23,6 @@ const std::array<std::pair<QString, QString>, 3> kBundledStyles{{
     {QStringLiteral("Oblique"), QStringLiteral(":/fonts/DejaVuSans-Oblique.ttf")},
     {QStringLiteral("Bold Oblique"), QStringLiteral(":/fonts/DejaVuSans-BoldOblique.ttf")},
 }};
-
-constexpr double kPixelsPerPoint = 96.0 / 72.0;
 
 QString ChooseTypeface() {
     if (QFontDatabase::families().contains(kPreferredTypeface)) {
@@ -55,7 +54,7 @@ QString GameTypeface() {
 
 QFont GameFont(const FontSpec& spec) {
     QFont font(GameTypeface());
-    font.setPixelSize(static_cast<int>(std::lround(spec.points * kPixelsPerPoint)));
+    font.setPixelSize(FontPixels(spec, kLayoutDotsPerInch));
     font.setWeight(spec.bold ? QFont::Bold : QFont::Normal);
     font.setItalic(spec.italic);
     return font;

@@ -12,6 +12,7 @@
 #include "sdl_cue_player.h"
 #include "sound_after_first_frame.h"
 #include "time_of_day_random.h"
+#include "window_routing.h"
 
 #include <QApplication>
 #include <QPixmapCache>
@@ -46,6 +47,7 @@ int main(int argc, char* argv[]) {
     GameDriver driver(window, game, programExit, [&window](const std::string& message) {
         ReportRunTimeError(&window, message);
     });
+    RouteToDriver(window, driver);
 
     driver.Form_Load();
     if (programExit.Ended()) {

@@ -1,6 +1,8 @@
 // Tells the player about a problem, on standard error and in a message box.
 #pragma once
 
+#include "problem_text.h"
+
 #include <string>
 
 class QWidget;
@@ -10,8 +12,8 @@ namespace marvesto {
 // A run-time error that ends the program; the caller ends it afterwards.
 void ReportRunTimeError(QWidget* parent, const std::string& message);
 
-// The high score could not be read or kept; the game goes on. A deal saves
-// twice in a row, and the same failure is told to the player once.
+// The high score could not be read or kept; the game goes on, and the same
+// failure twice in a row is told once.
 class StoreFailureReport {
 public:
     explicit StoreFailureReport(QWidget* parent) : parent_(parent) {}
@@ -19,7 +21,7 @@ public:
 
 private:
     QWidget* parent_;
-    std::string lastTold_;
+    StoreFailureFilter filter_;
 };
 
 } // namespace marvesto

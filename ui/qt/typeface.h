@@ -1,16 +1,12 @@
 // The one typeface of the window, and fonts in it sized as on a 96 dpi screen.
 #pragma once
 
+#include "font_spec.h"
+
 #include <QFont>
 #include <QString>
 
 namespace marvesto {
-
-struct FontSpec {
-    double points;
-    bool bold;
-    bool italic;
-};
 
 // "Orbit-B BT" where it is installed. Elsewhere DejaVu Sans, the system's
 // where it has all three styles, else the copy built into the program, so that

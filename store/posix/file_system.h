@@ -4,7 +4,11 @@
 // failure.
 #pragma once
 
+#include "file_replacement.h"
+
 #include <cstddef>
+#include <filesystem>
+#include <string_view>
 #include <sys/stat.h>
 #include <sys/types.h>
 
@@ -37,5 +41,11 @@ public:
     int Rename(const char* from, const char* to) override;
     int Unlink(const char* path) override;
 };
+
+// ReplaceFileContent through these calls. A symbolic link keeps pointing to
+// the file it names, which is replaced instead. The file's permission bits
+// are kept, and its owner and group wherever the process may set them.
+FileReplacement ReplaceFileContent(const std::filesystem::path& file, std::string_view content,
+                                   FileSystem& files);
 
 } // namespace marvesto

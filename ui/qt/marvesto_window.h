@@ -6,6 +6,7 @@
 #include "board_view.h"
 #include "caption_label.h"
 #include "control.h"
+#include "visible_controls.h"
 
 #include <QPushButton>
 #include <QWidget>
@@ -16,7 +17,7 @@
 
 namespace marvesto {
 
-class MarvestoWindow : public QWidget, public BoardView {
+class MarvestoWindow : public QWidget, public BoardView, public VisibleControls {
     Q_OBJECT
 
 public:
@@ -27,7 +28,7 @@ public:
     void Hide(Control control) override;
     void SetCaption(Control label, const std::string& text) override;
 
-    bool IsShown(Control control) const;
+    bool IsShown(Control control) const override;
     void FocusFirstCase();
 
 signals:

@@ -1,8 +1,9 @@
 #include "marvesto_window.h"
 
+#include "layout_in_qt.h"
 #include "readable_text.h"
 #include "run_time_error.h"
-#include "window_layout.h"
+#include "typeface.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -10,9 +11,8 @@
 #include <QKeySequence>
 
 #include <algorithm>
-#include <array>
 #include <iterator>
-#include <utility>
+#include <vector>
 
 namespace marvesto {
 
@@ -22,18 +22,10 @@ QString ObjectName(Control control) {
     return QString::fromStdString(control.Name());
 }
 
-// The keys that act like a click on a label while it is shown: D takes the
-// offer, and on the final screen Return, Enter or Space ends the session.
-// The case buttons keep their own keys (Tab, Shift+Tab, Space).
-const std::array<std::pair<int, QList<Qt::Key>>, 2> kLabelKeys{{
-    {StatusLabel::kDeal, {Qt::Key_D}},
-    {StatusLabel::kEnd, {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}},
-}};
-
-QStringList KeyNames(const QList<Qt::Key>& keys) {
+QStringList KeyNames(const std::vector<Key>& keys) {
     QStringList names;
-    std::transform(keys.begin(), keys.end(), std::back_inserter(names), [](Qt::Key key) {
-        return QKeySequence(key).toString(QKeySequence::NativeText);
+    std::transform(keys.begin(), keys.end(), std::back_inserter(names), [](Key key) {
+        return QKeySequence(ToQtKey(key)).toString(QKeySequence::NativeText);
     });
     return names;
 }
@@ -42,18 +34,18 @@ QStringList KeyNames(const QList<Qt::Key>& keys) {
 
 MarvestoWindow::MarvestoWindow(QWidget* parent) : QWidget(parent) {
     const WindowLayout layout = MainWindowLayout();
-    setObjectName(layout.name);
-    setWindowTitle(layout.title);
+    setObjectName(ToQString(layout.name));
+    setWindowTitle(ToQString(layout.title));
     // The layout is fixed: no locale or toolkit option mirrors it.
     setLayoutDirection(Qt::LeftToRight);
-    setFixedSize(ToPixels(layout.clientArea).size());
+    setFixedSize(ToQRect(layout.clientArea).size());
     // A window of fixed size has nothing to maximise; some window managers
     // draw the button all the same unless the window says so.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     QPalette background = palette();
-    background.setColor(QPalette::Window, layout.background);
+    background.setColor(QPalette::Window, ToQColor(layout.background));
     setPalette(background);
     setAutoFillBackground(true);
     setFont(GameFont(layout.font));
@@ -67,9 +59,9 @@ MarvestoWindow::MarvestoWindow(QWidget* parent) : QWidget(parent) {
 void MarvestoWindow::BuildCaseButtons() {
     for (const CaseButtonLayout& layout : CaseButtonLayouts()) {
         const Control control = Control::Command(layout.number);
-        auto* button = new QPushButton(layout.caption, this);
+        auto* button = new QPushButton(ToQString(layout.caption), this);
         button->setObjectName(ObjectName(control));
-        button->setGeometry(ToPixels(layout.place));
+        button->setGeometry(ToQRect(layout.place));
         button->setFont(GameFont(layout.font));
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this,
@@ -83,19 +75,20 @@ void MarvestoWindow::BuildCaseButtons() {
 }
 
 void MarvestoWindow::BuildLabels() {
-    const QColor buttonText = QApplication::palette().color(QPalette::ButtonText);
+    const Rgb buttonText = ToRgb(QApplication::palette().color(QPalette::ButtonText));
     for (const LabelLayout& layout : LabelLayouts()) {
         const Control control = Control::Label(layout.number);
-        auto* label = new CaptionLabel(layout.caption, this);
+        auto* label = new CaptionLabel(ToQString(layout.caption), this);
         label->setObjectName(ObjectName(control));
-        label->setGeometry(ToPixels(layout.place));
+        label->setGeometry(ToQRect(layout.place));
         if (layout.font) {
             label->setFont(GameFont(*layout.font));
         }
         QPalette colours = label->palette();
-        colours.setColor(QPalette::Window, layout.background);
-        colours.setColor(QPalette::WindowText,
-                         layout.text.value_or(ReadableButtonText(buttonText, layout.background)));
+        colours.setColor(QPalette::Window, ToQColor(layout.background));
+        colours.setColor(
+            QPalette::WindowText,
+            ToQColor(layout.text.value_or(ReadableButtonText(buttonText, layout.background))));
         label->setPalette(colours);
         label->setVisible(layout.shownAtStart);
         controls_[control] = label;
@@ -105,7 +98,7 @@ void MarvestoWindow::BuildLabels() {
             &MarvestoWindow::dealClicked);
     connect(labels_.at(Control::Label(StatusLabel::kEnd)), &CaptionLabel::clicked, this,
             &MarvestoWindow::endClicked);
-    for (const auto& [number, keys] : kLabelKeys) {
+    for (const auto& [number, keys] : PressableLabels()) {
         labels_.at(Control::Label(number))->makePressable(KeyNames(keys));
     }
 }
@@ -153,8 +146,9 @@ void MarvestoWindow::keyPressEvent(QKeyEvent* event) {
         (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) ==
         Qt::NoModifier;
     if (plain && !event->isAutoRepeat()) {
-        for (const auto& [number, keys] : kLabelKeys) {
-            if (keys.contains(static_cast<Qt::Key>(event->key()))) {
+        for (const auto& [number, keys] : PressableLabels()) {
+            if (std::ranges::any_of(keys,
+                                    [event](Key key) { return ToQtKey(key) == event->key(); })) {
                 emit labels_.at(Control::Label(number))->clicked();
                 return;
             }

@@ -1,4 +1,4 @@
-#include "file_replacement.h"
+#include "file_system.h"
 
 #include <cerrno>
 #include <charconv>
@@ -262,6 +262,11 @@ FileReplacement ReplaceFileContent(const fs::path& file, std::string_view conten
         return {false, error};
     }
     return {true, SyncDirectory(files, DirectoryOf(target))};
+}
+
+FileReplacement ReplaceFileContent(const fs::path& file, std::string_view content) {
+    PosixFileSystem files;
+    return ReplaceFileContent(file, content, files);
 }
 
 } // namespace marvesto

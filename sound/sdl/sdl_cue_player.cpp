@@ -1,6 +1,7 @@
 #include "sdl_cue_player.h"
 
 #include "cue_device.h"
+#include "cue_wait.h"
 #include "loaded_wav.h"
 
 #include <SDL.h>
@@ -19,14 +20,6 @@ using std::chrono::ceil;
 using std::chrono::microseconds;
 using std::chrono::milliseconds;
 using Clock = std::chrono::steady_clock;
-
-// A device that stops taking samples must not hang the game for longer than
-// the cue plus this.
-constexpr milliseconds kStuckDeviceMargin{500};
-// The longest single wait: the queue's length only estimates the time left,
-// and a waiter that handles just the events already pending still gets to do
-// so this often.
-constexpr milliseconds kLongestWait{20};
 
 } // namespace
 
