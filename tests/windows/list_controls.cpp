@@ -1,12 +1,14 @@
 // Lists the game's window and its controls as Windows shows them to assistive
 // technology, for the tests to read from outside: one JSON object a line.
 //
-//   {"window": "MARVESTO", "title": ..., "focus": NAME, "dpi": N, "left": ...}
-//       the client area on the screen, and the control with the keyboard focus
+//   {"window": "MARVESTO", "title": ..., "focus": NAME, "dpi": N, "process": N, "left": ...}
+//       the client area on the screen, the control with the keyboard focus and
+//       the game's Windows process id
 //   {"name": "Command1", "kind": "Button", "text": "CASE 1", "shown": true, "left": ...}
 //       each control, by the name its id gives, placed in the client area
-//   {"box": TITLE, "texts": [...], "buttons": [...]}
-//       each message box shown under the game's title
+//   {"box": TITLE, "texts": [...], "buttons": [...], "press": [X, Y]}
+//       each message box shown under the game's title, and where on the
+//       screen its first button is
 //
 // Exits with 1 when there is neither the game's window nor a message box.
 #include "control_ids.h"
@@ -86,14 +88,16 @@ void Print(std::string line) {
 void ListGame(HWND game) {
     GUITHREADINFO thread{};
     thread.cbSize = sizeof(thread);
-    GetGUIThreadInfo(GetWindowThreadProcessId(game, nullptr), &thread);
+    DWORD process = 0;
+    GetGUIThreadInfo(GetWindowThreadProcessId(game, &process), &thread);
     RECT client{};
     GetClientRect(game, &client);
     MapWindowPoints(game, nullptr, reinterpret_cast<POINT*>(&client), 2);
     Print("{\"window\": " + Quoted(ClassOf(game)) + ", \"title\": " + Quoted(Text(game)) +
           ", \"shown\": " + (IsWindowVisible(game) != FALSE ? "true" : "false") +
           ", \"focus\": \"" + NameOf(thread.hwndFocus, game) +
-          "\", \"dpi\": " + std::to_string(GetDpiForWindow(game)) + ", " + Box(client) + "}");
+          "\", \"dpi\": " + std::to_string(GetDpiForWindow(game)) +
+          ", \"process\": " + std::to_string(process) + ", " + Box(client) + "}");
     for (HWND control = GetWindow(game, GW_CHILD); control != nullptr;
          control = GetWindow(control, GW_HWNDNEXT)) {
         RECT place{};
@@ -113,15 +117,22 @@ BOOL CALLBACK ListBox(HWND window, LPARAM found) {
     }
     std::vector<std::wstring> texts;
     std::vector<std::wstring> buttons;
+    RECT press{};
     for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
         const std::wstring text = Text(child);
-        if (!text.empty()) {
-            (ClassOf(child) == L"Button" ? buttons : texts).push_back(text);
+        if (text.empty()) {
+            continue;
         }
+        const bool button = ClassOf(child) == L"Button";
+        if (button && buttons.empty()) {
+            GetWindowRect(child, &press);
+        }
+        (button ? buttons : texts).push_back(text);
     }
-    Print("{\"box\": " + Quoted(Text(window)) + ", \"texts\": " + List(texts) +
-          ", \"buttons\": " + List(buttons) + "}");
+    Print("{\"box\": " + Quoted(Text(window)) + ", \"texts\": " + List(texts) + ", \"buttons\": " +
+          List(buttons) + ", \"press\": [" + std::to_string((press.left + press.right) / 2) + ", " +
+          std::to_string((press.top + press.bottom) / 2) + "]}");
     *reinterpret_cast<bool*>(found) = true;
     return TRUE;
 }

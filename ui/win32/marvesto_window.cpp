@@ -194,6 +194,19 @@ LRESULT MarvestoWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 LabelColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
         }
         break;
+    case WM_ACTIVATE:
+        // As a dialog does: the control that had the focus when the window
+        // was left gets it back, where DefWindowProc would give it to the
+        // window itself.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            focusOnReturn_ = IsChild(window_, focus) != FALSE ? focus : nullptr;
+        } else {
+            SetFocus(focusOnReturn_ != nullptr && IsWindowVisible(focusOnReturn_) != FALSE
+                         ? focusOnReturn_
+                         : window_);
+        }
+        return 0;
     case WM_CLOSE:
         // The window stays until the program ends, which is at once.
         if (driver_ != nullptr) {
@@ -311,9 +324,10 @@ bool MarvestoWindow::IsShown(Control control) const {
 }
 
 void MarvestoWindow::ShowAtStart(int showCommand) {
+    focusOnReturn_ = Find(Control::Command(1)).handle;
     ShowWindow(window_, showCommand);
     UpdateWindow(window_);
-    SetFocus(Find(Control::Command(1)).handle);
+    SetFocus(focusOnReturn_);
 }
 
 int MarvestoWindow::RunMessageLoop() {

@@ -66,6 +66,7 @@ private:
     WindowLayout layout_;
     HWND window_ = nullptr;
     GameDriver* driver_ = nullptr;
+    HWND focusOnReturn_ = nullptr;
     int dotsPerInch_ = kLayoutDotsPerInch;
     HBRUSH background_ = nullptr;
     std::map<Control, ChildControl> controls_;
