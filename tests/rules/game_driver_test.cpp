@@ -3,9 +3,9 @@
 // flowing inside a game call, so the stand-in cue hands the driver the
 // clicks and close requests "made during it", then ends the waiting call as
 // every front end's wait does once the program has been told to end.
-#include "doctest.h"
 #include "game_driver.h"
 #include "game_rig.h"
+#include "rule_test.h"
 #include "run_time_error.h"
 
 #include <algorithm>
