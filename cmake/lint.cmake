@@ -5,8 +5,13 @@
 find_program(CLANG_TIDY_PROGRAM clang-tidy REQUIRED)
 find_program(CPPCHECK_PROGRAM cppcheck REQUIRED)
 get_filename_component(marvesto_lint_root ${CMAKE_CURRENT_LIST_DIR} DIRECTORY)
+# Every file of the project is checked, whatever its folder: a unity source
+# includes the project's .cpp files the way it includes headers, so a file
+# outside the header filter would go unchecked. The system's and the
+# toolkit's headers lie outside the project.
+string(REGEX REPLACE "([][.*+?^$(){}|\\\\])" "\\\\\\1" marvesto_lint_project "${CMAKE_SOURCE_DIR}")
 set(CMAKE_CXX_CLANG_TIDY ${CLANG_TIDY_PROGRAM} --quiet
-    --config-file=${marvesto_lint_root}/.clang-tidy)
+    --config-file=${marvesto_lint_root}/.clang-tidy "--header-filter=^${marvesto_lint_project}/")
 set(CMAKE_CXX_CPPCHECK ${CPPCHECK_PROGRAM} --std=c++20 --quiet --error-exitcode=1
     --enable=warning,style,performance,portability --inline-suppr
     --suppress=missingIncludeSystem --suppress=*:/usr/*)
