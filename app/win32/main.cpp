@@ -1,9 +1,12 @@
 // Starts Marvesto on Windows: the only place where the Win32 window, the
-// game, the store and the random source are built and wired together.
+// game, the store, the sound and the random source are built and wired
+// together.
+#include "deferred_sound.h"
 #include "file_high_score_store.h"
 #include "game.h"
 #include "game_driver.h"
 #include "marvesto_window.h"
+#include "mci_cue_player.h"
 #include "problem_report.h"
 #include "program_exit.h"
 #include "time_of_day_random.h"
@@ -11,17 +14,10 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <exception>
 
 namespace {
-
-// Every cue is silence, as a missing WAV file is, until the Windows build
-// plays them; the game never waits for one.
-class SilentCues : public marvesto::CuePlayer {
-public:
-    void Prepare() override {}
-    void PlayCue(const std::string& /*fileName*/) override {}
-};
 
 int Play(HINSTANCE instance, int showCommand) {
     using namespace marvesto;
@@ -29,7 +25,9 @@ int Play(HINSTANCE instance, int showCommand) {
     MarvestoWindow window(instance);
     ProgramExit programExit([](int status) { PostQuitMessage(status); });
     FileHighScoreStore store("Print.txt", StoreFailureReport(window.Handle()));
-    SilentCues cues;
+    MciCuePlayer sound(
+        [&window](std::chrono::milliseconds time) { window.WaitProcessingMessages(time); });
+    DeferredSound cues(sound);
     TimeOfDayRandom random;
     Game game(GameServices{window, cues, store, random, programExit});
     GameDriver driver(window, game, programExit, [&window](const std::string& message) {
@@ -42,7 +40,7 @@ int Play(HINSTANCE instance, int showCommand) {
         return programExit.Status();
     }
     window.ShowAtStart(showCommand);
-    window.RunMessageLoop();
+    window.RunMessageLoop([&cues] { cues.FirstFrameShown(); });
     return programExit.Status();
 }
 

@@ -2,10 +2,10 @@
 #pragma once
 
 #include "cue_player.h"
+#include "cue_reports.h"
+#include "cue_wait.h"
 
 #include <chrono>
-#include <functional>
-#include <set>
 #include <string>
 
 namespace marvesto {
@@ -14,13 +14,8 @@ class CueDevice;
 
 class SdlCuePlayer : public CuePlayer {
 public:
-    // Called again and again while a cue plays, to spend the given time
-    // before the cue is checked again; the window uses it to keep painting.
-    // An empty waiter sleeps. Whatever the waiter throws ends the cue at once
-    // and leaves the call, with the device closed.
-    using Waiter = std::function<void(std::chrono::milliseconds)>;
-
-    explicit SdlCuePlayer(Waiter waiter);
+    // An empty waiter sleeps.
+    explicit SdlCuePlayer(CueWaiter waiter);
     ~SdlCuePlayer() override;
     SdlCuePlayer(const SdlCuePlayer&) = delete;
     SdlCuePlayer& operator=(const SdlCuePlayer&) = delete;
@@ -38,13 +33,11 @@ public:
 private:
     void WaitUntilPlayed(const CueDevice& device, std::chrono::microseconds length);
     void GiveUpSound(const char* reason);
-    void ReportUnplayable(const std::string& fileName, const std::string& reason);
     void Wait(std::chrono::milliseconds time);
 
-    Waiter waiter_;
+    CueWaiter waiter_;
     bool audioReady_ = false;
-    // Each bad file is reported once, not at every cue it was meant for.
-    std::set<std::string> reportedFiles_;
+    CueReports reports_;
 };
 
 } // namespace marvesto

@@ -6,17 +6,8 @@
 namespace marvesto {
 
 SoundAfterFirstFrame::SoundAfterFirstFrame(QWidget& window, CuePlayer& cues)
-    : window_(window), cues_(cues) {
+    : DeferredSound(cues), window_(window) {
     window_.installEventFilter(this);
-}
-
-void SoundAfterFirstFrame::Prepare() {
-    wanted_ = true;
-}
-
-void SoundAfterFirstFrame::PlayCue(const std::string& fileName) {
-    PrepareNow();
-    cues_.PlayCue(fileName);
 }
 
 bool SoundAfterFirstFrame::eventFilter(QObject* watched, QEvent* event) {
@@ -24,17 +15,9 @@ bool SoundAfterFirstFrame::eventFilter(QObject* watched, QEvent* event) {
         window_.removeEventFilter(this);
         // The frame reaches the screen once this paint and the flush after it
         // are done; the next turn of the event loop comes after both.
-        QTimer::singleShot(0, this, &SoundAfterFirstFrame::PrepareNow);
+        QTimer::singleShot(0, this, [this] { FirstFrameShown(); });
     }
     return false;
-}
-
-void SoundAfterFirstFrame::PrepareNow() {
-    if (!wanted_ || prepared_) {
-        return;
-    }
-    prepared_ = true;
-    cues_.Prepare();
 }
 
 } // namespace marvesto

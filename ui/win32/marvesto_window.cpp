@@ -1,6 +1,7 @@
 #include "marvesto_window.h"
 
 #include "control_ids.h"
+#include "program_exit.h"
 #include "readable_text.h"
 #include "resource_ids.h"
 #include "run_time_error.h"
@@ -330,16 +331,49 @@ void MarvestoWindow::ShowAtStart(int showCommand) {
     SetFocus(focusOnReturn_);
 }
 
-int MarvestoWindow::RunMessageLoop() {
+int MarvestoWindow::RunMessageLoop(const std::function<void()>& firstFrameShown) {
     MSG message{};
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (TakeKey(message) || IsDialogMessageW(window_, &message) != FALSE) {
-            continue;
+    bool frameShown = false;
+    for (;;) {
+        if (!frameShown && PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE) == FALSE) {
+            frameShown = true;
+            firstFrameShown();
         }
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+        if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
+            return static_cast<int>(message.wParam);
+        }
+        Take(message);
     }
-    return static_cast<int>(message.wParam);
+}
+
+void MarvestoWindow::WaitProcessingMessages(std::chrono::milliseconds duration) {
+    using Clock = std::chrono::steady_clock;
+    const auto end = Clock::now() + duration;
+    MSG message{};
+    for (;;) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
+            if (message.message == WM_QUIT) {
+                // Put back for the program's loop, which ends on it.
+                PostQuitMessage(static_cast<int>(message.wParam));
+                throw ProgramClosed();
+            }
+            Take(message);
+        }
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(end - Clock::now());
+        if (left.count() <= 0) {
+            return;
+        }
+        MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(left.count()), QS_ALLINPUT,
+                                    MWMO_INPUTAVAILABLE);
+    }
+}
+
+void MarvestoWindow::Take(MSG& message) {
+    if (TakeKey(message) || IsDialogMessageW(window_, &message) != FALSE) {
+        return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
 }
 
 } // namespace marvesto

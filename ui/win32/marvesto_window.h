@@ -13,6 +13,8 @@
 
 #include <windows.h>
 
+#include <chrono>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -38,7 +40,16 @@ public:
     // Shows the window with the focus on CASE 1.
     void ShowAtStart(int showCommand);
     // Takes the window's messages until the program ends; gives its status.
-    int RunMessageLoop();
+    // Once the window has handled what showing it brought and waits for
+    // more, its first frame is on screen (Wine, too, draws it then), and the
+    // loop says so.
+    int RunMessageLoop(const std::function<void()>& firstFrameShown);
+    // Takes the window's messages for the given time while a game call waits
+    // for a sound cue, sleeping while there are none; throws ProgramClosed as
+    // soon as the program has been told to end. Clicks and keys reach the
+    // controls shown when they are made; the game driver holds the calls they
+    // ask for until the running call has returned.
+    void WaitProcessingMessages(std::chrono::milliseconds duration);
 
 private:
     struct ChildControl {
@@ -57,6 +68,9 @@ private:
     void OnCommand(int id, int code);
     void ClickLabel(int number);
     HBRUSH LabelColours(HDC context, HWND label);
+    // One message, as the loop takes it: the window's own keys, then the
+    // dialog keys, then the window procedures.
+    void Take(MSG& message);
     // A key the window answers itself; false leaves it to the dialog keys.
     bool TakeKey(const MSG& message);
     HFONT Font(const FontSpec& spec);
