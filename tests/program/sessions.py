@@ -1,6 +1,7 @@
 """Desktops of other kinds for the real program: a native Wayland compositor
 instead of the X server, and a sound server on the X desktop. Debian's own
 weston and PipeWire, each started privately for the tests that ask."""
+import contextlib
 import subprocess
 import time
 from pathlib import Path
@@ -51,8 +52,8 @@ def wayland_desktop(tmp_path_factory):
     session.stop()
 
 
-@pytest.fixture
-def record_sound(desktop):
+@contextlib.contextmanager
+def sound_server(desktop):
     """PipeWire with its PulseAudio server on the desktop's session, playing
     into a null sink; what reaches the sink, silence included, is recorded in
     real time as 16-bit mono samples into the file given, until the process
@@ -69,3 +70,10 @@ def record_sound(desktop):
                                      stdout=into.open("wb"))
     for process in reversed(servers):
         stop(process)
+
+
+@pytest.fixture
+def record_sound(desktop):
+    """The sound server on the test desktop (sound_server)."""
+    with sound_server(desktop) as record:
+        yield record

@@ -16,6 +16,7 @@ import pytest
 from PIL import Image
 
 from conftest import PATIENCE, Desktop, stop, wait_for
+from sessions import sound_server
 
 WINE = os.environ.get("WINE", "wine")
 CONTROLS = os.environ.get("MARVESTO_CONTROLS", "")
@@ -33,8 +34,12 @@ class WineDesktop(Desktop):
         wait_for(lambda: self.run("wmctrl", "-m").returncode == 0, "openbox")
 
     def environment(self, **variables):
-        return super().environment(WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=",
-                                   **variables)
+        # Wine makes a menu entry of the player's desktop for every Start-menu
+        # shortcut; they go into the test's own folders.
+        runtime = Path(self.env["XDG_RUNTIME_DIR"])
+        return super().environment(**{"WINEDEBUG": "-all", "WINEDLLOVERRIDES": "mscoree,mshtml=",
+                                      "XDG_DATA_HOME": str(runtime / "data"),
+                                      "XDG_CONFIG_HOME": str(runtime / "config"), **variables})
 
 
 class Prefix:
@@ -74,15 +79,16 @@ class Prefix:
 
 
 class WindowsProgram:
-    """marvesto.exe started by Wine in a folder; its window read through the
-    helper, played with the mouse and keys of the X server."""
+    """marvesto.exe started by Wine in a folder, or by a command that starts
+    it; its window read through the helper, played with the mouse and keys of
+    the X server."""
 
-    def __init__(self, prefix: Prefix, exe, folder):
+    def __init__(self, prefix: Prefix, command, folder, variables):
         self.prefix = prefix
         self.errors = tempfile.TemporaryFile()
         self.process = subprocess.Popen(
-            [WINE, str(exe)], cwd=folder, stdout=subprocess.DEVNULL, stderr=self.errors,
-            env=prefix.desktop.environment(**prefix.env()))
+            [WINE, *map(str, command)], cwd=folder, stdout=subprocess.DEVNULL,
+            stderr=self.errors, env=prefix.desktop.environment(**prefix.env(**variables)))
 
     def read(self):
         """The game's window (None while there is none), its controls by name
@@ -113,10 +119,14 @@ class WindowsProgram:
                          and sum(seen["controls"][f"Command{k}"]["shown"]
                                  for k in range(1, 27)) == 26, "the start screen")
 
+    def written(self):
+        """All that Wine and the program have written to standard error so far."""
+        self.errors.seek(0)
+        return self.errors.read().decode(errors="replace")
+
     def problem(self):
         state = "running" if self.process.poll() is None else f"gone ({self.process.poll()})"
-        self.errors.seek(0)
-        return f"the program is {state} and wrote {self.errors.read().decode(errors='replace')!r}"
+        return f"the program is {state} and wrote {self.written()!r}"
 
     def on_screen(self, seen, control):
         """The middle of the control on the screen."""
@@ -190,8 +200,9 @@ def wine_prefix(wine_desktop, tmp_path_factory):
 @pytest.fixture
 def windows(wine_desktop, wine_prefix, tmp_path_factory):
     """The test's copy of the prefix, and a way to start the program in it:
-    `windows(folder, dpi=96, exe=GAME)`. The copy shares the prefix's files,
-    but for the registry, which Wine replaces whole when it saves it."""
+    `windows(folder, GAME, dpi=96, **variables)`, or a command that starts it
+    in place of GAME. The copy shares the prefix's files, but for the
+    registry, which Wine replaces whole when it saves it."""
     prefix = Prefix(wine_desktop, tmp_path_factory.mktemp("wine-copy") / "prefix")
     shutil.copytree(wine_prefix, prefix.path, symlinks=True, copy_function=os.link,
                     ignore=shutil.ignore_patterns("wineserver"))
@@ -204,10 +215,10 @@ def windows(wine_desktop, wine_prefix, tmp_path_factory):
                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     started = []
 
-    def start(folder, exe, dpi=96):
+    def start(folder, *command, dpi=96, **variables):
         if dpi != 96 and not started:
             prefix.set_dpi(dpi)
-        program = WindowsProgram(prefix, exe, folder)
+        program = WindowsProgram(prefix, command, folder, variables)
         started.append(program)
         return program
 
@@ -217,3 +228,11 @@ def windows(wine_desktop, wine_prefix, tmp_path_factory):
         stop(program.process)
         print(program.problem())
     prefix.end()
+
+
+@pytest.fixture
+def wine_sound(wine_desktop):
+    """The sound server on the Windows programs' desktop (sessions.py), which
+    Wine's PulseAudio driver plays through."""
+    with sound_server(wine_desktop) as record:
+        yield record
