@@ -79,6 +79,7 @@ class WindowsProgram:
 
     def __init__(self, prefix: Prefix, exe, folder):
         self.prefix = prefix
+        self.helper_errors = ""
         self.errors = tempfile.TemporaryFile()
         self.process = subprocess.Popen(
             [WINE, str(exe)], cwd=folder, stdout=subprocess.DEVNULL, stderr=self.errors,
@@ -88,6 +89,7 @@ class WindowsProgram:
         """The game's window (None while there is none), its controls by name
         and the message boxes, as the helper lists them."""
         listed = self.prefix.run(CONTROLS)
+        self.helper_errors = listed.stderr
         lines = [json.loads(line) for line in listed.stdout.splitlines()]
         window = next((line for line in lines if "window" in line), None)
         controls = {line["name"]: line for line in lines if "name" in line}
@@ -98,13 +100,23 @@ class WindowsProgram:
         """The first reading of the window for which the condition holds."""
         def check():
             seen = self.read()
-            return seen if condition(seen) else None
+            # A reading without the window, as Wine now and then gives one
+            # under load, is read again.
+            try:
+                return seen if condition(seen) else None
+            except KeyError:
+                return None
         def seen_last():
             seen = self.read()
             shown = sorted(name for name, control in seen["controls"].items() if control["shown"])
             return (f"{what}; last seen the window {seen['window']}, showing {shown}, and the "
-                    f"boxes {seen['boxes']}; {self.problem()}")
+                    f"boxes {seen['boxes']}; the helper wrote {self.helper_errors!r}; "
+                    f"{self.problem()}")
         return wait_for(check, seen_last)
+
+    def current(self):
+        """A reading of the window as it is now."""
+        return self.wait(lambda seen: seen["window"] is not None, "the window")
 
     def wait_for_start(self):
         """The window shown, with every case and the focus on CASE 1."""
@@ -126,7 +138,7 @@ class WindowsProgram:
 
     def click(self, control):
         """A left click at the middle of the control, as it is now placed."""
-        self.click_at(*self.on_screen(self.read(), control))
+        self.click_at(*self.on_screen(self.current(), control))
 
     def click_at(self, x, y):
         # XTest carries out the move before the click: no wait between them.
@@ -148,7 +160,7 @@ class WindowsProgram:
 
     def screenshot(self):
         """The window's client area as shown, as an RGB image."""
-        window = self.read()["window"]
+        window = self.current()["window"]
         shot = self.prefix.desktop.run("import", "-window", "root", "png:-", check=True,
                                        text=False)
         image = Image.open(io.BytesIO(shot.stdout)).convert("RGB")
