@@ -101,8 +101,10 @@ const std::vector<SaveRow> kSaveRows{
 // it was; one that holds something other than a number is worth a line on
 // standard error, as the next high score will replace what it holds.
 TEST_CASE("load") {
-    for (const auto& [name, content, expected] : kLoadRows) {
-        CAPTURE(name);
+    for (const LoadRow& row : kLoadRows) {
+        CAPTURE(row.name);
+        const FileContent& content = row.content;
+        const std::optional<float>& expected = row.loaded;
         ScoreFolder folder(content);
 
         StderrCapture standardError;
@@ -122,8 +124,11 @@ TEST_CASE("load") {
 
 // The bytes a save leaves, which read back as the amount at the next start.
 TEST_CASE("save") {
-    for (const auto& [name, before, cents, after] : kSaveRows) {
-        CAPTURE(name);
+    for (const SaveRow& row : kSaveRows) {
+        CAPTURE(row.name);
+        const FileContent& before = row.before;
+        const std::int64_t cents = row.cents;
+        const std::string& after = row.after;
         ScoreFolder folder(before);
 
         folder.Store().Save(Cents(cents));

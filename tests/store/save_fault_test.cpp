@@ -80,8 +80,11 @@ TEST_CASE("interrupted save writes every byte and syncs") {
 // without harm to the value; any other failure keeps the old line,
 // removes the new file and is returned as the save's error.
 TEST_CASE("failing call") {
-    for (const auto& [call, name, afterRename] : RowPerCall()) {
-        CAPTURE(name);
+    for (const CallRow& row : RowPerCall()) {
+        CAPTURE(row.name);
+        const int call = row.call;
+        const std::string& name = row.name;
+        const bool afterRename = row.afterRename;
         ScoreFolder scratch(kOldLine);
         StagedFileSystem files(scratch.File(), static_cast<std::size_t>(call));
 
@@ -255,5 +258,5 @@ TEST_CASE("unreadable file at start") {
                                       scratch.File().string() + "\": " + reason);
     CHECK(EntriesIn(scratch.Dir()) == kScoreOnly);
     fs::permissions(scratch.File(), fs::perms::owner_all);
-    CHECK(directory ? fs::is_directory(scratch.File()) : ReadBytes(scratch.File()) == kOldLine);
+    CHECK((directory ? fs::is_directory(scratch.File()) : ReadBytes(scratch.File()) == kOldLine));
 }
