@@ -211,8 +211,9 @@ def windows(wine_desktop, wine_prefix, tmp_path_factory):
         registry.unlink()
         shutil.copy2(wine_prefix / registry.name, registry)
     # Started before the program and the helper, which would otherwise race
-    # to start it; it ends with the test.
-    wine_desktop.run("wineserver", "-p", env=prefix.env(), check=True, capture_output=False,
+    # to start it; it ends with the test, or ten seconds after its last
+    # program should the test itself be stopped.
+    wine_desktop.run("wineserver", "-p10", env=prefix.env(), check=True, capture_output=False,
                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     started = []
 
