@@ -32,8 +32,15 @@ Rgb SystemButtonText() {
     return {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
 }
 
+// Win32 hands over handles and pointers as integers: in message parameters,
+// in a window's stored data, and a child's id in the place of a menu.
+template <typename Handle>
+Handle FromInteger(INT_PTR value) {
+    return reinterpret_cast<Handle>(value); // NOLINT(performance-no-int-to-ptr)
+}
+
 HMENU ChildId(int id) {
-    return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+    return FromInteger<HMENU>(id);
 }
 
 std::optional<Key> KeyOf(const MSG& message) {
@@ -111,19 +118,20 @@ void MarvestoWindow::BuildControls(HINSTANCE instance) {
     // The buttons' order is also the order of the dialog keys Tab and
     // Shift+Tab.
     const Rgb buttonText = SystemButtonText();
-    const std::vector<LabelLayout> labels = LabelLayouts();
-    for (auto label = labels.rbegin(); label != labels.rend(); ++label) {
-        const DWORD shown = label->shownAtStart ? WS_VISIBLE : 0;
+    std::vector<LabelLayout> labels = LabelLayouts();
+    std::reverse(labels.begin(), labels.end());
+    for (const LabelLayout& label : labels) {
+        const DWORD shown = label.shownAtStart ? WS_VISIBLE : 0;
         // SS_NOTIFY: a label takes the clicks made on it, as Qt's do.
-        HWND handle = CreateChild(L"STATIC", label->caption,
+        HWND handle = CreateChild(L"STATIC", label.caption,
                                   kChildStyle | shown | SS_LEFT | SS_NOTIFY | SS_NOPREFIX, window_,
-                                  LabelId(label->number), instance);
-        const Control control = Control::Label(label->number);
+                                  LabelId(label.number), instance);
+        const Control control = Control::Label(label.number);
         controls_.insert_or_assign(
-            control, ChildControl{handle, label->place, label->font.value_or(layout_.font),
-                                  ToColorRef(label->text.value_or(
-                                      ReadableButtonText(buttonText, label->background))),
-                                  ToColorRef(label->background)});
+            control, ChildControl{handle, label.place, label.font.value_or(layout_.font),
+                                  ToColorRef(label.text.value_or(
+                                      ReadableButtonText(buttonText, label.background))),
+                                  ToColorRef(label.background)});
         labels_.insert_or_assign(handle, control);
     }
     for (const CaseButtonLayout& button : CaseButtonLayouts()) {
@@ -173,12 +181,12 @@ HFONT MarvestoWindow::Font(const FontSpec& spec) {
 LRESULT CALLBACK MarvestoWindow::Procedure(HWND window, UINT message, WPARAM wParam,
                                            LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* self = static_cast<MarvestoWindow*>(
-            reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+        auto* self =
+            static_cast<MarvestoWindow*>(FromInteger<const CREATESTRUCTW*>(lParam)->lpCreateParams);
         self->window_ = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
-    auto* self = reinterpret_cast<MarvestoWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = FromInteger<MarvestoWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     return self != nullptr ? self->Handle(message, wParam, lParam)
                            : DefWindowProcW(window, message, wParam, lParam);
 }
@@ -189,9 +197,9 @@ LRESULT MarvestoWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         OnCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
     case WM_CTLCOLORSTATIC:
-        if (labels_.contains(reinterpret_cast<HWND>(lParam))) {
-            return reinterpret_cast<LRESULT>(
-                LabelColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+        if (labels_.contains(FromInteger<HWND>(lParam))) {
+            return reinterpret_cast<LRESULT>(LabelColours(
+                FromInteger<HDC>(static_cast<INT_PTR>(wParam)), FromInteger<HWND>(lParam)));
         }
         break;
     case WM_ACTIVATE:
@@ -215,7 +223,7 @@ LRESULT MarvestoWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_DPICHANGED: {
         dotsPerInch_ = HIWORD(wParam);
-        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+        const auto* suggested = FromInteger<const RECT*>(lParam);
         SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         PlaceEverything();
@@ -272,15 +280,16 @@ bool MarvestoWindow::TakeKey(const MSG& message) {
     if (*key == Key::Space && message.hwnd != window_) {
         return false;
     }
-    for (const auto& [label, keys] : PressableLabels()) {
-        if (std::ranges::find(keys, *key) != keys.end()) {
-            if ((HIWORD(message.lParam) & KF_REPEAT) == 0) {
-                ClickLabel(label);
-            }
-            return true;
-        }
+    const auto pressed = std::ranges::find_if(PressableLabels(), [&key](const LabelKeys& label) {
+        return std::ranges::find(label.keys, *key) != label.keys.end();
+    });
+    if (pressed == PressableLabels().end()) {
+        return false;
     }
-    return false;
+    if ((HIWORD(message.lParam) & KF_REPEAT) == 0) {
+        ClickLabel(pressed->label);
+    }
+    return true;
 }
 
 MarvestoWindow::ChildControl& MarvestoWindow::Find(Control control) {
