@@ -62,6 +62,7 @@ MarvestoWindow::MarvestoWindow(QWidget* parent) : QWidget(parent) {
     // lies over those created before it.
     BuildCaseButtons();
     BuildLabels();
+    QApplication::instance()->installEventFilter(this);
 }
 
 void MarvestoWindow::BuildCaseButtons() {
@@ -124,12 +125,31 @@ void MarvestoWindow::Show(Control label) {
 
 void MarvestoWindow::Hide(Control control) {
     QWidget& widget = Find(control);
-    widget.hide();
-    // When no other case button can take the focus, Qt leaves it on the
-    // hidden one, which would swallow Space; the window takes the keys then.
+    // Qt would pass the focus on at once, from case to case as the final
+    // screen hides them one after another; a screen reader falls behind such
+    // a flood of focus changes and drops the news that follows it. The focus
+    // passes on once the window takes events again, before any key or paint.
     if (QApplication::focusWidget() == &widget) {
-        setFocus(Qt::OtherFocusReason);
+        widget.clearFocus();
+        focusLeft_ = &widget;
+        QMetaObject::invokeMethod(this, &MarvestoWindow::PassFocusOn, Qt::QueuedConnection);
     }
+    widget.hide();
+}
+
+void MarvestoWindow::PassFocusOn() {
+    QWidget* const from = std::exchange(focusLeft_, nullptr);
+    if (from == nullptr || QApplication::focusWidget() != nullptr) {
+        return;
+    }
+    for (QWidget* next = from->nextInFocusChain(); next != from; next = next->nextInFocusChain()) {
+        if (next->isVisibleTo(this) && (next->focusPolicy() & Qt::TabFocus) != 0) {
+            next->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+    // No case is left to take the keys: the window takes them.
+    setFocus(Qt::OtherFocusReason);
 }
 
 void MarvestoWindow::SetCaption(Control label, const std::string& text) {
@@ -161,6 +181,13 @@ void MarvestoWindow::keyPressEvent(QKeyEvent* event) {
         }
     }
     QWidget::keyPressEvent(event);
+}
+
+bool MarvestoWindow::eventFilter(QObject* /*watched*/, QEvent* event) {
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) {
+        PassFocusOn();
+    }
+    return false;
 }
 
 void MarvestoWindow::closeEvent(QCloseEvent* event) {
