@@ -1,5 +1,6 @@
 // Starts Marvesto: the only place where the real window, game, store, sound
 // and random source are built and wired together.
+#include "board_news.h"
 #include "desktop_identity.h"
 #include "display_check.h"
 #include "event_waiter.h"
@@ -11,6 +12,7 @@
 #include "program_exit.h"
 #include "sdl_cue_player.h"
 #include "sound_after_first_frame.h"
+#include "spoken_news.h"
 #include "time_of_day_random.h"
 
 #include <QApplication>
@@ -42,7 +44,9 @@ int main(int argc, char* argv[]) {
     SdlCuePlayer sound(WaitProcessingEvents);
     SoundAfterFirstFrame cues(window, sound);
     TimeOfDayRandom random;
-    Game game(GameServices{window, cues, store, random, programExit});
+    SpokenNews spokenNews(window);
+    BoardNews board(window, spokenNews);
+    Game game(GameServices{board, cues, store, random, programExit});
     GameDriver driver(window, game, programExit, [&window](const std::string& message) {
         ReportRunTimeError(&window, message);
     });

@@ -2,6 +2,7 @@
 
 #include "readable_text.h"
 #include "run_time_error.h"
+#include "window_accessibility.h"
 #include "window_layout.h"
 
 #include <QApplication>
@@ -41,6 +42,7 @@ QStringList KeyNames(const QList<Qt::Key>& keys) {
 } // namespace
 
 MarvestoWindow::MarvestoWindow(QWidget* parent) : QWidget(parent) {
+    InstallWindowAccessibility();
     const WindowLayout layout = MainWindowLayout();
     setObjectName(layout.name);
     setWindowTitle(layout.title);

@@ -1,0 +1,93 @@
+// What a player who cannot see the window is told, and when: each piece of
+// news right after the change on the board that brings it, and only once.
+#include "board_news.h"
+#include "game_rig.h"
+
+#include "suites.h"
+
+#include <QTest>
+
+#include <string>
+
+using namespace marvesto;
+using namespace marvesto::testing;
+
+namespace {
+
+// Writes the news into the log of the board's changes.
+class Teller : public NewsListener {
+public:
+    explicit Teller(CallLog& log) : log_(log) {}
+    void Tell(const News& news) override {
+        log_.Add("tell " + news.label.Name() +
+                 (news.action ? ", press " + news.action->Name() : ""));
+    }
+
+private:
+    CallLog& log_;
+};
+
+// Each piece of news with the last change before it.
+Entries NewsWithCauses(const Entries& log) {
+    Entries news;
+    std::string cause;
+    for (const std::string& entry : log) {
+        if (entry.starts_with("tell ")) {
+            news.push_back(cause + ": " + entry.substr(5));
+        } else {
+            cause = entry;
+        }
+    }
+    return news;
+}
+
+} // namespace
+
+class BoardNewsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // The high score and the own case; every prize struck off, but not the
+    // own prize, nor the ladder the final screen clears; each offer; the
+    // final screen once, not again as the session ends.
+    void aWholeGameTold_data() {
+        QTest::addColumn<int>("clicks");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("deal at the first offer") << kClicksToFirstOffer << "16356";
+        QTest::newRow("to the last case") << kCaseCount << "50000";
+    }
+    void aWholeGameTold() {
+        QFETCH(int, clicks);
+        QFETCH(QString, result);
+        CallLog log;
+        RecordingBoard board(log, nullptr);
+        Teller teller(log);
+        BoardNews news(board, teller);
+        GameRig rig({.window = &news});
+        rig.ScriptPrizes(WorkedExample());
+        rig.Start(1234.0F);
+        rig.ClickNext(clicks);
+        if (clicks < kCaseCount) {
+            rig.game.Label28_Click();
+        }
+        rig.game.Label33_Click();
+
+        Entries expected{"caption Label44 [HISCORE: 1234]: Label44",
+                         "caption Label30 [CASE  1]: Label30"};
+        for (int click = 2; click <= clicks; ++click) {
+            const std::string prize = "Label" + std::to_string(WorkedExample()[click - 1]);
+            expected.push_back("hide " + prize + ": " + prize);
+            if (IsOfferPickCount(click + 1)) {
+                expected.emplace_back("show Label28: Label27, press Label28");
+            }
+        }
+        const std::string finalScreen =
+            "caption Label34 [               YOU WIN!! $ " + result.toStdString() + "]: ";
+        expected.push_back(finalScreen + "Label34");
+        expected.push_back(finalScreen + "Label33, press Label33");
+        QCOMPARE(NewsWithCauses(log.All()), expected);
+    }
+};
+
+MARVESTO_TEST_SUITE(BoardNewsTest)
+#include "board_news_test.moc"
