@@ -14,6 +14,7 @@
 #include "sound_after_first_frame.h"
 #include "spoken_news.h"
 #include "time_of_day_random.h"
+#include "window_platform.h"
 
 #include <QApplication>
 #include <QPixmapCache>
@@ -27,6 +28,7 @@ int main(int argc, char* argv[]) {
     // -qwindowtitle, -stylesheet, ...) would change the fixed window: the
     // toolkit sees the program's name alone.
     int toolkitArgumentCount = argc > 0 ? 1 : 0;
+    ChooseWindowPlatform();
     std::optional<DisplayCheck> displayCheck;
     displayCheck.emplace();
     QApplication application(toolkitArgumentCount, argv);

@@ -1,6 +1,7 @@
-"""Desktops of other kinds for the real program: a native Wayland compositor
-instead of the X server, and a sound server on the X desktop. Debian's own
-weston and PipeWire, each started privately for the tests that ask."""
+"""Desktops of other kinds for the real program: native Wayland compositors
+instead of the X server, and a sound server and a screen reader on the X
+desktop. Debian's own weston, mutter, PipeWire and Orca, each started
+privately for the tests that ask."""
 import re
 import subprocess
 import sys
@@ -49,6 +50,39 @@ class WaylandDesktop(Desktop):
 @pytest.fixture(scope="session")
 def wayland_desktop(tmp_path_factory):
     session = WaylandDesktop(tmp_path_factory.mktemp("wayland"))
+    yield session
+    session.stop()
+
+
+class GnomeDesktop(Desktop):
+    """GNOME's compositor, mutter, headless, with its Xwayland, and the
+    environment a GNOME Wayland session gives its programs. mutter has a
+    session bus of its own; X tools reach the windows through Xwayland."""
+
+    def open_display(self, runtime: Path):
+        bus = self.start("dbus-daemon", "--session", "--nofork", "--print-address=1",
+                         stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        log = runtime / "mutter.log"
+        self.start("mutter", "--headless", "--wayland", "--virtual-monitor", "1024x768",
+                   stdout=subprocess.DEVNULL, stderr=log.open("w"),
+                   env={**self.environment(), "DBUS_SESSION_BUS_ADDRESS": bus.stdout.readline().strip()})
+        display = wait_for(lambda: re.search(r"Using public X11 display (:\d+)", log.read_text()),
+                           "mutter's Xwayland")
+        self.env.update({"DISPLAY": display[1], "WAYLAND_DISPLAY": "wayland-0",
+                         "XAUTHORITY": str(next(runtime.glob(".mutter-Xwaylandauth.*")))})
+
+    def environment(self, **variables):
+        """A GNOME Wayland session's, where Qt chooses the platform itself."""
+        return super().environment(**{
+            "XDG_SESSION_TYPE": "wayland", "XDG_CURRENT_DESKTOP": "GNOME",
+            "XDG_SESSION_DESKTOP": "gnome", "QT_QPA_PLATFORM": None,
+            **{name: self.env.get(name) for name in ("DISPLAY", "WAYLAND_DISPLAY", "XAUTHORITY")},
+            **variables})
+
+
+@pytest.fixture(scope="session")
+def gnome_desktop(tmp_path_factory):
+    session = GnomeDesktop(tmp_path_factory.mktemp("gnome"))
     yield session
     session.stop()
 
