@@ -19,13 +19,6 @@ def window_property(program, *name):
                                check=True).stdout.partition(" = ")[2].strip()
 
 
-def place(program):
-    """The client area's place and size on the screen."""
-    info = program.desktop.run("xwininfo", "-id", program.id, check=True).stdout
-    return [line.split(":")[1].strip() for line in info.splitlines() if line.strip().startswith(
-        ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))]
-
-
 def test_mutter_frames_the_window_refuses_to_maximise_it_and_closes_it(play):
     program = play()
     # mutter's frame: a title bar above the client area, none at its sides.
@@ -38,18 +31,16 @@ def test_mutter_frames_the_window_refuses_to_maximise_it_and_closes_it(play):
     actions = window_property(program, "_NET_WM_ALLOWED_ACTIONS")
     assert "_NET_WM_ACTION_CLOSE" in actions and "MAXIMIZE" not in actions, actions
 
-    before = place(program)
+    place = program.box(program.window)
     program.desktop.run("wmctrl", "-i", "-r", program.id, "-b", "add,maximized_vert,maximized_horz",
                         check=True)
     # mutter takes requests in order: once the window is kept above the
     # others, the request to maximise it has been dealt with.
     program.desktop.run("wmctrl", "-i", "-r", program.id, "-b", "add,above", check=True)
-    def kept_above():
-        state = window_property(program, "_NET_WM_STATE")
-        return state if "_NET_WM_STATE_ABOVE" in state else None
-    state = wait_for(kept_above, "mutter to keep the window above")
+    state = wait_for(lambda: "_NET_WM_STATE_ABOVE" in window_property(program, "_NET_WM_STATE")
+                     and window_property(program, "_NET_WM_STATE"), "mutter to keep it above")
     assert "MAXIMIZED" not in state, state
-    assert place(program) == before
+    assert program.box(program.window) == place
 
     program.close()
     assert program.end() == 0

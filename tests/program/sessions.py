@@ -64,8 +64,8 @@ class GnomeDesktop(Desktop):
                          stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
         log = runtime / "mutter.log"
         self.start("mutter", "--headless", "--wayland", "--virtual-monitor", "1024x768",
-                   stdout=subprocess.DEVNULL, stderr=log.open("w"),
-                   env={**self.environment(), "DBUS_SESSION_BUS_ADDRESS": bus.stdout.readline().strip()})
+                   stdout=subprocess.DEVNULL, stderr=log.open("w"), env=self.environment(
+                       DBUS_SESSION_BUS_ADDRESS=bus.stdout.readline().strip(), DISPLAY=None))
         display = wait_for(lambda: re.search(r"Using public X11 display (:\d+)", log.read_text()),
                            "mutter's Xwayland")
         self.env.update({"DISPLAY": display[1], "WAYLAND_DISPLAY": "wayland-0",
@@ -76,8 +76,7 @@ class GnomeDesktop(Desktop):
         return super().environment(**{
             "XDG_SESSION_TYPE": "wayland", "XDG_CURRENT_DESKTOP": "GNOME",
             "XDG_SESSION_DESKTOP": "gnome", "QT_QPA_PLATFORM": None,
-            **{name: self.env.get(name) for name in ("DISPLAY", "WAYLAND_DISPLAY", "XAUTHORITY")},
-            **variables})
+            "WAYLAND_DISPLAY": self.env.get("WAYLAND_DISPLAY"), **variables})
 
 
 @pytest.fixture(scope="session")
@@ -88,10 +87,12 @@ def gnome_desktop(tmp_path_factory):
 
 
 @pytest.fixture
-def sound_server(desktop):
+def sound_server(desktop, tmp_path_factory):
     """PipeWire with its PulseAudio server on the desktop's session, playing
-    into a null sink named "cues", the default."""
-    servers = [desktop.start(name, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    into a null sink named "cues", the default. Its state (wireplumber's
+    default sink) is its own, not the user's, which another server may share."""
+    env = desktop.environment(XDG_STATE_HOME=str(tmp_path_factory.mktemp("sound-state")))
+    servers = [desktop.start(name, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=env)
                for name in ("pipewire", "wireplumber", "pipewire-pulse")]
     wait_for(lambda: desktop.run("pactl", "info").returncode == 0, "pipewire-pulse")
     desktop.run("pactl", "load-module", "module-null-sink", "sink_name=cues", check=True)
@@ -146,15 +147,12 @@ class ScreenReader:
                           stderr=subprocess.DEVNULL)]
         wait_for(lambda: "Screen reader on." in self.said(), "Orca to start")
 
-    def spoken(self):
-        """Every utterance so far. Each log line ends in the voice's settings."""
-        text = self.log.read_text(errors="replace") if self.log.exists() else ""
-        return [" ".join(words.split()) for words in re.findall(
-            r"SPEECH OUTPUT: '(.*?)'(?: voice=\w+)? ?\{.*\}$", text, re.MULTILINE)]
-
     def said(self):
-        """What Orca has said since it was last asked."""
-        lines = self.spoken()
+        """What Orca has said since it was last asked. Each log line ends in
+        the voice's settings."""
+        text = self.log.read_text(errors="replace") if self.log.exists() else ""
+        lines = [" ".join(words.split()) for words in re.findall(
+            r"SPEECH OUTPUT: '(.*?)'(?: voice=\w+)? ?\{.*\}$", text, re.MULTILINE)]
         new, self.heard = lines[self.heard:], len(lines)
         return new
 
