@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 namespace marvesto {
 
@@ -221,6 +222,9 @@ LRESULT MarvestoWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             driver_->CloseRequested();
         }
         return 0;
+    case kPassFocusOn:
+        PassFocusOn();
+        return 0;
     case WM_DPICHANGED: {
         dotsPerInch_ = HIWORD(wParam);
         const auto* suggested = FromInteger<const RECT*>(lParam);
@@ -310,13 +314,27 @@ void MarvestoWindow::Show(Control label) {
 
 void MarvestoWindow::Hide(Control control) {
     HWND handle = Find(control).handle;
-    // Hidden, the focused case button would keep the focus and swallow the
-    // keys; it passes to the next case shown, or to the window when none is.
-    const bool focused = GetFocus() == handle;
-    HWND next = focused ? GetNextDlgTabItem(window_, handle, FALSE) : nullptr;
+    // Passed on at once, the focus would hop from case to case as the final
+    // screen hides them one after another, a flood of focus changes a screen
+    // reader falls behind. The window holds it until it takes messages again:
+    // a posted message comes before any key.
+    if (GetFocus() == handle) {
+        SetFocus(window_);
+        focusLeft_ = handle;
+        PostMessageW(window_, kPassFocusOn, 0, 0);
+    }
     ShowWindow(handle, SW_HIDE);
-    if (focused) {
-        SetFocus(next != nullptr && next != handle ? next : window_);
+}
+
+void MarvestoWindow::PassFocusOn() {
+    HWND from = std::exchange(focusLeft_, nullptr);
+    if (from == nullptr || GetFocus() != window_) {
+        return;
+    }
+    // The next case shown after the one hidden, or the window when none is.
+    HWND next = GetNextDlgTabItem(window_, from, FALSE);
+    if (next != nullptr && next != from && IsWindowVisible(next) != FALSE) {
+        SetFocus(next);
     }
 }
 
