@@ -104,7 +104,7 @@ class WindowsProgram:
             # under load, is read again.
             try:
                 return seen if condition(seen) else None
-            except KeyError:
+            except (KeyError, TypeError):
                 return None
         def seen_last():
             seen = self.read()
