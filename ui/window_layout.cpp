@@ -128,7 +128,11 @@ std::vector<LabelLayout> LabelLayouts() {
             labels.push_back(LadderLabel(prizes[row], {left, top, kLadderWidth, kLadderHeight}));
         }
     }
-    using namespace StatusLabel;
+    // Declared one by one: a unity build of the static checks may hold other
+    // constants of these names.
+    using StatusLabel::kCredit, StatusLabel::kDeal, StatusLabel::kEnd, StatusLabel::kHighScore,
+        StatusLabel::kOffer, StatusLabel::kOwnCase, StatusLabel::kPrompt, StatusLabel::kResult,
+        StatusLabel::kTitle;
     // Each row: number, caption, place, font (empty: the window's), text and
     // background colours, shown at start.
     const std::vector<LabelLayout> statusLabels{

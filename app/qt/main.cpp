@@ -1,5 +1,6 @@
 // Starts Marvesto: the only place where the real window, game, store, sound
 // and random source are built and wired together.
+#include "board_news.h"
 #include "desktop_identity.h"
 #include "display_check.h"
 #include "event_waiter.h"
@@ -11,7 +12,9 @@
 #include "program_exit.h"
 #include "sdl_cue_player.h"
 #include "sound_after_first_frame.h"
+#include "spoken_news.h"
 #include "time_of_day_random.h"
+#include "window_platform.h"
 #include "window_routing.h"
 
 #include <QApplication>
@@ -26,6 +29,7 @@ int main(int argc, char* argv[]) {
     // -qwindowtitle, -stylesheet, ...) would change the fixed window: the
     // toolkit sees the program's name alone.
     int toolkitArgumentCount = argc > 0 ? 1 : 0;
+    ChooseWindowPlatform();
     std::optional<DisplayCheck> displayCheck;
     displayCheck.emplace();
     QApplication application(toolkitArgumentCount, argv);
@@ -43,7 +47,9 @@ int main(int argc, char* argv[]) {
     SdlCuePlayer sound(WaitProcessingEvents);
     SoundAfterFirstFrame cues(window, sound);
     TimeOfDayRandom random;
-    Game game(GameServices{window, cues, store, random, programExit});
+    SpokenNews spokenNews(window);
+    BoardNews board(window, spokenNews);
+    Game game(GameServices{board, cues, store, random, programExit});
     GameDriver driver(window, game, programExit, [&window](const std::string& message) {
         ReportRunTimeError(&window, message);
     });

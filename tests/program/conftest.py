@@ -113,8 +113,11 @@ class Desktop:
         assert self.env["DISPLAY"] != ":", "Xvfb did not start"
 
     def heard(self, event):
-        # Named as it is when read, so read at once.
-        self.events.append((time.monotonic(), event.type, event.source.name, event.detail1))
+        """A change of the window's controls, named as it is when read, so read
+        at once. The notifications that bring a screen reader the news are no
+        control."""
+        if event.source.getRoleName() != "notification":
+            self.events.append((time.monotonic(), event.type, event.source.name, event.detail1))
 
     def environment(self, **variables):
         """The environment of a program on this desktop: Qt on X, SDL's silent

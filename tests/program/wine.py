@@ -16,7 +16,6 @@ import pytest
 from PIL import Image
 
 from conftest import PATIENCE, Desktop, stop, wait_for
-from sessions import sound_server
 
 WINE = os.environ.get("WINE", "wine")
 CONTROLS = os.environ.get("MARVESTO_CONTROLS", "")
@@ -85,6 +84,7 @@ class WindowsProgram:
 
     def __init__(self, prefix: Prefix, command, folder, variables):
         self.prefix = prefix
+        self.helper_errors = ""
         self.errors = tempfile.TemporaryFile()
         self.process = subprocess.Popen(
             [WINE, *map(str, command)], cwd=folder, stdout=subprocess.DEVNULL,
@@ -94,6 +94,7 @@ class WindowsProgram:
         """The game's window (None while there is none), its controls by name
         and the message boxes, as the helper lists them."""
         listed = self.prefix.run(CONTROLS)
+        self.helper_errors = listed.stderr
         lines = [json.loads(line) for line in listed.stdout.splitlines()]
         window = next((line for line in lines if "window" in line), None)
         controls = {line["name"]: line for line in lines if "name" in line}
@@ -104,13 +105,23 @@ class WindowsProgram:
         """The first reading of the window for which the condition holds."""
         def check():
             seen = self.read()
-            return seen if condition(seen) else None
+            # A reading without the window, as Wine now and then gives one
+            # under load, is read again.
+            try:
+                return seen if condition(seen) else None
+            except (KeyError, TypeError):
+                return None
         def seen_last():
             seen = self.read()
             shown = sorted(name for name, control in seen["controls"].items() if control["shown"])
             return (f"{what}; last seen the window {seen['window']}, showing {shown}, and the "
-                    f"boxes {seen['boxes']}; {self.problem()}")
+                    f"boxes {seen['boxes']}; the helper wrote {self.helper_errors!r}; "
+                    f"{self.problem()}")
         return wait_for(check, seen_last)
+
+    def current(self):
+        """A reading of the window as it is now."""
+        return self.wait(lambda seen: seen["window"] is not None, "the window")
 
     def wait_for_start(self):
         """The window shown, with every case and the focus on CASE 1."""
@@ -136,7 +147,7 @@ class WindowsProgram:
 
     def click(self, control):
         """A left click at the middle of the control, as it is now placed."""
-        self.click_at(*self.on_screen(self.read(), control))
+        self.click_at(*self.on_screen(self.current(), control))
 
     def click_at(self, x, y):
         # XTest carries out the move before the click: no wait between them.
@@ -158,7 +169,7 @@ class WindowsProgram:
 
     def screenshot(self):
         """The window's client area as shown, as an RGB image."""
-        window = self.read()["window"]
+        window = self.current()["window"]
         shot = self.prefix.desktop.run("import", "-window", "root", "png:-", check=True,
                                        text=False)
         image = Image.open(io.BytesIO(shot.stdout)).convert("RGB")
@@ -210,8 +221,9 @@ def windows(wine_desktop, wine_prefix, tmp_path_factory):
         registry.unlink()
         shutil.copy2(wine_prefix / registry.name, registry)
     # Started before the program and the helper, which would otherwise race
-    # to start it; it ends with the test.
-    wine_desktop.run("wineserver", "-p", env=prefix.env(), check=True, capture_output=False,
+    # to start it; it ends with the test, or ten seconds after its last
+    # program should the test itself be stopped.
+    wine_desktop.run("wineserver", "-p10", env=prefix.env(), check=True, capture_output=False,
                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     started = []
 
@@ -229,10 +241,3 @@ def windows(wine_desktop, wine_prefix, tmp_path_factory):
         print(program.problem())
     prefix.end()
 
-
-@pytest.fixture
-def wine_sound(wine_desktop):
-    """The sound server on the Windows programs' desktop (sessions.py), which
-    Wine's PulseAudio driver plays through."""
-    with sound_server(wine_desktop) as record:
-        yield record

@@ -3,6 +3,8 @@ Interface: heard through the sound server as on Linux, or skipped at once when
 they cannot be played; a close during a cue ends the program at once."""
 import time
 
+import pytest
+
 from conftest import GAME, RATE, write_cue
 from sound_server_test import AMPLITUDE, CUES, check_heard, heard, timed, write_cues
 from wine_test import FINAL_SCREEN, open_cases, shown
@@ -17,6 +19,13 @@ CLOSING_CUE = 10.0
 # processor from the game's sound: while a cue plays, the window is read a
 # few times a second only.
 READING_PAUSE = 0.25
+
+
+@pytest.fixture
+def desktop(wine_desktop):
+    """The sound server and its recorder (sessions.py) join the Windows
+    program's desktop, where Wine's PulseAudio driver reaches them."""
+    return wine_desktop
 
 
 def timed_game(program, to_the_end=True):
@@ -48,10 +57,10 @@ def told(program):
     return [line for line in program.written().splitlines() if line.startswith("Marvesto")]
 
 
-def test_each_cue_reaches_the_sound_server_whole_and_in_order(windows, wine_sound, tmp_path):
+def test_each_cue_reaches_the_sound_server_whole_and_in_order(windows, record_sound, tmp_path):
     write_cues(tmp_path)
     recording = tmp_path.parent / f"{tmp_path.name}.raw"
-    recorder = wine_sound(recording)
+    recorder = record_sound(recording)
     program = windows(tmp_path, GAME)
     program.wait_for_start()
     check_heard(recording, recorder, timed_game(program))
@@ -72,7 +81,7 @@ def test_without_a_sound_server_the_game_goes_on_at_once_and_says_so_once(window
     assert told(program) == ["Marvesto: no sound: no audio output device"]
 
 
-def test_bad_cues_are_skipped_and_told_once_and_a_close_ends_a_playing_cue(windows, wine_sound,
+def test_bad_cues_are_skipped_and_told_once_and_a_close_ends_a_playing_cue(windows, record_sound,
                                                                             tmp_path):
     """A file MCI cannot open and one whose samples are cut short are skipped
     at once, each named once though the dial rings twice; the deal cue after
@@ -86,7 +95,7 @@ def test_bad_cues_are_skipped_and_told_once_and_a_close_ends_a_playing_cue(windo
     write_cue(tmp_path / "DEAL.wav", CLOSING_CUE, pitch=pitch, amplitude=AMPLITUDE, offset=0)
     (tmp_path / "Print.txt").write_bytes(b" 1\r\n")
     recording = tmp_path.parent / f"{tmp_path.name}.raw"
-    recorder = wine_sound(recording)
+    recorder = record_sound(recording)
     program = windows(tmp_path, GAME)
     program.wait_for_start()
     waited = timed_game(program, to_the_end=False)

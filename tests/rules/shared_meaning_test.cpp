@@ -13,7 +13,6 @@
 #include <filesystem>
 #include <limits>
 #include <optional>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -26,22 +25,15 @@ namespace {
 constexpr std::int64_t kLargest = std::numeric_limits<std::int64_t>::max();
 constexpr std::int64_t kSmallest = std::numeric_limits<std::int64_t>::min();
 
-// A fresh folder for "Print.txt", removed afterwards.
+// A fresh folder for "Print.txt".
 struct ScoreFolder {
-    ScoreFolder()
-        : dir(fs::temp_directory_path() / ("marvesto-" + std::to_string(std::random_device()()))) {
-        fs::create_directory(dir);
-    }
-    ~ScoreFolder() { fs::remove_all(dir); }
-    ScoreFolder(const ScoreFolder&) = delete;
-    ScoreFolder& operator=(const ScoreFolder&) = delete;
-
     FileHighScoreStore Store() {
         return FileHighScoreStore(
             dir / "Print.txt", [this](const std::string& message) { reports.push_back(message); });
     }
 
-    fs::path dir;
+    TemporaryFolder folder;
+    fs::path dir = folder.Path();
     std::vector<std::string> reports;
 };
 

@@ -68,6 +68,9 @@ void WindowRig::ClickNext(int count) {
 void WindowRig::Key(Qt::Key key) {
     QWidget* focus = QApplication::focusWidget();
     QTest::keyClick(focus != nullptr ? focus : &window, key);
+    // What the key leaves to the window's event loop, such as passing the
+    // focus on, is done before the player's next key.
+    QCoreApplication::processEvents();
 }
 
 } // namespace marvesto::testing

@@ -360,6 +360,7 @@ private slots:
         QCOMPARE(visited, expected);
         window_->Hide(Control::Command(2));
         window_->Hide(Control::Command(1));
+        QCoreApplication::processEvents();
         QCOMPARE(QApplication::focusWidget(), Widget("Command3"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
         QCOMPARE(QApplication::focusWidget(), Widget("Command26"));

@@ -4,6 +4,7 @@
 #include "readable_text.h"
 #include "run_time_error.h"
 #include "typeface.h"
+#include "window_accessibility.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -33,6 +34,7 @@ QStringList KeyNames(const std::vector<Key>& keys) {
 } // namespace
 
 MarvestoWindow::MarvestoWindow(QWidget* parent) : QWidget(parent) {
+    InstallWindowAccessibility();
     const WindowLayout layout = MainWindowLayout();
     setObjectName(ToQString(layout.name));
     setWindowTitle(ToQString(layout.title));
@@ -54,6 +56,7 @@ MarvestoWindow::MarvestoWindow(QWidget* parent) : QWidget(parent) {
     // lies over those created before it.
     BuildCaseButtons();
     BuildLabels();
+    QApplication::instance()->installEventFilter(this);
 }
 
 void MarvestoWindow::BuildCaseButtons() {
@@ -117,12 +120,31 @@ void MarvestoWindow::Show(Control label) {
 
 void MarvestoWindow::Hide(Control control) {
     QWidget& widget = Find(control);
-    widget.hide();
-    // When no other case button can take the focus, Qt leaves it on the
-    // hidden one, which would swallow Space; the window takes the keys then.
+    // Qt would pass the focus on at once, from case to case as the final
+    // screen hides them one after another; a screen reader falls behind such
+    // a flood of focus changes and drops the news that follows it. The focus
+    // passes on once the window takes events again, before any key or paint.
     if (QApplication::focusWidget() == &widget) {
-        setFocus(Qt::OtherFocusReason);
+        widget.clearFocus();
+        focusLeft_ = &widget;
+        QMetaObject::invokeMethod(this, &MarvestoWindow::PassFocusOn, Qt::QueuedConnection);
     }
+    widget.hide();
+}
+
+void MarvestoWindow::PassFocusOn() {
+    QWidget* const from = std::exchange(focusLeft_, nullptr);
+    if (from == nullptr || QApplication::focusWidget() != nullptr) {
+        return;
+    }
+    for (QWidget* next = from->nextInFocusChain(); next != from; next = next->nextInFocusChain()) {
+        if (next->isVisibleTo(this) && (next->focusPolicy() & Qt::TabFocus) != 0) {
+            next->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+    // No case is left to take the keys: the window takes them.
+    setFocus(Qt::OtherFocusReason);
 }
 
 void MarvestoWindow::SetCaption(Control label, const std::string& text) {
@@ -155,6 +177,13 @@ void MarvestoWindow::keyPressEvent(QKeyEvent* event) {
         }
     }
     QWidget::keyPressEvent(event);
+}
+
+bool MarvestoWindow::eventFilter(QObject* /*watched*/, QEvent* event) {
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) {
+        PassFocusOn();
+    }
+    return false;
 }
 
 void MarvestoWindow::closeEvent(QCloseEvent* event) {

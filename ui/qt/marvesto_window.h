@@ -43,15 +43,22 @@ protected:
     // Keys a focused case button leaves alone come here.
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // Sees each key before Qt finds the widget it goes to.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildCaseButtons();
     void BuildLabels();
     QWidget& Find(Control control) const;
+    // From the hidden case that had it to the next case shown in the focus
+    // order, or to the window.
+    void PassFocusOn();
 
     std::vector<QPushButton*> caseButtons_;
     std::map<Control, QWidget*> controls_;
     std::map<Control, CaptionLabel*> labels_;
+    // The hidden case whose focus is still to pass on.
+    QWidget* focusLeft_ = nullptr;
 };
 
 } // namespace marvesto

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 namespace marvesto {
 
@@ -33,8 +34,15 @@ Rgb SystemButtonText() {
     return {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
 }
 
+// Win32 hands over handles and pointers as integers: in message parameters,
+// in a window's stored data, and a child's id in the place of a menu.
+template <typename Handle>
+Handle FromInteger(INT_PTR value) {
+    return reinterpret_cast<Handle>(value); // NOLINT(performance-no-int-to-ptr)
+}
+
 HMENU ChildId(int id) {
-    return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+    return FromInteger<HMENU>(id);
 }
 
 std::optional<Key> KeyOf(const MSG& message) {
@@ -112,19 +120,20 @@ void MarvestoWindow::BuildControls(HINSTANCE instance) {
     // The buttons' order is also the order of the dialog keys Tab and
     // Shift+Tab.
     const Rgb buttonText = SystemButtonText();
-    const std::vector<LabelLayout> labels = LabelLayouts();
-    for (auto label = labels.rbegin(); label != labels.rend(); ++label) {
-        const DWORD shown = label->shownAtStart ? WS_VISIBLE : 0;
+    std::vector<LabelLayout> labels = LabelLayouts();
+    std::reverse(labels.begin(), labels.end());
+    for (const LabelLayout& label : labels) {
+        const DWORD shown = label.shownAtStart ? WS_VISIBLE : 0;
         // SS_NOTIFY: a label takes the clicks made on it, as Qt's do.
-        HWND handle = CreateChild(L"STATIC", label->caption,
+        HWND handle = CreateChild(L"STATIC", label.caption,
                                   kChildStyle | shown | SS_LEFT | SS_NOTIFY | SS_NOPREFIX, window_,
-                                  LabelId(label->number), instance);
-        const Control control = Control::Label(label->number);
+                                  LabelId(label.number), instance);
+        const Control control = Control::Label(label.number);
         controls_.insert_or_assign(
-            control, ChildControl{handle, label->place, label->font.value_or(layout_.font),
-                                  ToColorRef(label->text.value_or(
-                                      ReadableButtonText(buttonText, label->background))),
-                                  ToColorRef(label->background)});
+            control, ChildControl{handle, label.place, label.font.value_or(layout_.font),
+                                  ToColorRef(label.text.value_or(
+                                      ReadableButtonText(buttonText, label.background))),
+                                  ToColorRef(label.background)});
         labels_.insert_or_assign(handle, control);
     }
     for (const CaseButtonLayout& button : CaseButtonLayouts()) {
@@ -174,12 +183,12 @@ HFONT MarvestoWindow::Font(const FontSpec& spec) {
 LRESULT CALLBACK MarvestoWindow::Procedure(HWND window, UINT message, WPARAM wParam,
                                            LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* self = static_cast<MarvestoWindow*>(
-            reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+        auto* self =
+            static_cast<MarvestoWindow*>(FromInteger<const CREATESTRUCTW*>(lParam)->lpCreateParams);
         self->window_ = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
-    auto* self = reinterpret_cast<MarvestoWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = FromInteger<MarvestoWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     return self != nullptr ? self->Handle(message, wParam, lParam)
                            : DefWindowProcW(window, message, wParam, lParam);
 }
@@ -190,9 +199,9 @@ LRESULT MarvestoWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         OnCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
     case WM_CTLCOLORSTATIC:
-        if (labels_.contains(reinterpret_cast<HWND>(lParam))) {
-            return reinterpret_cast<LRESULT>(
-                LabelColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+        if (labels_.contains(FromInteger<HWND>(lParam))) {
+            return reinterpret_cast<LRESULT>(LabelColours(
+                FromInteger<HDC>(static_cast<INT_PTR>(wParam)), FromInteger<HWND>(lParam)));
         }
         break;
     case WM_ACTIVATE:
@@ -214,9 +223,12 @@ LRESULT MarvestoWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             driver_->CloseRequested();
         }
         return 0;
+    case kPassFocusOn:
+        PassFocusOn();
+        return 0;
     case WM_DPICHANGED: {
         dotsPerInch_ = HIWORD(wParam);
-        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+        const auto* suggested = FromInteger<const RECT*>(lParam);
         SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         PlaceEverything();
@@ -273,15 +285,16 @@ bool MarvestoWindow::TakeKey(const MSG& message) {
     if (*key == Key::Space && message.hwnd != window_) {
         return false;
     }
-    for (const auto& [label, keys] : PressableLabels()) {
-        if (std::ranges::find(keys, *key) != keys.end()) {
-            if ((HIWORD(message.lParam) & KF_REPEAT) == 0) {
-                ClickLabel(label);
-            }
-            return true;
-        }
+    const auto pressed = std::ranges::find_if(PressableLabels(), [&key](const LabelKeys& label) {
+        return std::ranges::find(label.keys, *key) != label.keys.end();
+    });
+    if (pressed == PressableLabels().end()) {
+        return false;
     }
-    return false;
+    if ((HIWORD(message.lParam) & KF_REPEAT) == 0) {
+        ClickLabel(pressed->label);
+    }
+    return true;
 }
 
 MarvestoWindow::ChildControl& MarvestoWindow::Find(Control control) {
@@ -302,13 +315,27 @@ void MarvestoWindow::Show(Control label) {
 
 void MarvestoWindow::Hide(Control control) {
     HWND handle = Find(control).handle;
-    // Hidden, the focused case button would keep the focus and swallow the
-    // keys; it passes to the next case shown, or to the window when none is.
-    const bool focused = GetFocus() == handle;
-    HWND next = focused ? GetNextDlgTabItem(window_, handle, FALSE) : nullptr;
+    // Passed on at once, the focus would hop from case to case as the final
+    // screen hides them one after another, a flood of focus changes a screen
+    // reader falls behind. The window holds it until it takes messages again:
+    // a posted message comes before any key.
+    if (GetFocus() == handle) {
+        SetFocus(window_);
+        focusLeft_ = handle;
+        PostMessageW(window_, kPassFocusOn, 0, 0);
+    }
     ShowWindow(handle, SW_HIDE);
-    if (focused) {
-        SetFocus(next != nullptr && next != handle ? next : window_);
+}
+
+void MarvestoWindow::PassFocusOn() {
+    HWND from = std::exchange(focusLeft_, nullptr);
+    if (from == nullptr || GetFocus() != window_) {
+        return;
+    }
+    // The next case shown after the one hidden, or the window when none is.
+    HWND next = GetNextDlgTabItem(window_, from, FALSE);
+    if (next != nullptr && next != from && IsWindowVisible(next) != FALSE) {
+        SetFocus(next);
     }
 }
 

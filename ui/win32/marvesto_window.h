@@ -65,7 +65,11 @@ private:
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void BuildControls(HINSTANCE instance);
     void PlaceEverything();
+    // Sent to itself: the focus of a hidden case passes on.
+    static constexpr UINT kPassFocusOn = WM_APP;
+
     void OnCommand(int id, int code);
+    void PassFocusOn();
     void ClickLabel(int number);
     HBRUSH LabelColours(HDC context, HWND label);
     // One message, as the loop takes it: the window's own keys, then the
@@ -81,6 +85,7 @@ private:
     HWND window_ = nullptr;
     GameDriver* driver_ = nullptr;
     HWND focusOnReturn_ = nullptr;
+    HWND focusLeft_ = nullptr;
     int dotsPerInch_ = kLayoutDotsPerInch;
     HBRUSH background_ = nullptr;
     std::map<Control, ChildControl> controls_;
