@@ -1,17 +1,18 @@
 """The Windows program's sound cues under Wine, through the Media Control
-Interface: heard through the sound server as on Linux, or skipped at once when
-they cannot be played; a close during a cue ends the program at once."""
+Interface: skipped at once when there is no sound or a cue cannot be played;
+a close during a cue ends the program at once. How the cues sound through a
+sound server is wine_sound_server_test.py's."""
 import time
 
 import pytest
 
 from conftest import GAME, RATE, write_cue
-from sound_server_test import AMPLITUDE, CUES, check_heard, heard, timed, write_cues
+from sound_server_test import AMPLITUDE, CUES, heard, timed
 from wine_test import FINAL_SCREEN, open_cases, shown
 
 # Longer than any real cue, so that a game that waits for one cannot pass for
-# one that goes on at once.
-LONG_CUE = 3.0
+# one that goes on at once, even on a loaded machine.
+LONG_CUE = 5.0
 # Far longer than a close may take, so that a close held until the cue ends
 # cannot pass for one that ends the cue.
 CLOSING_CUE = 10.0
@@ -55,15 +56,6 @@ def timed_game(program, to_the_end=True):
 def told(program):
     """What the program has said of the cues."""
     return [line for line in program.written().splitlines() if line.startswith("Marvesto")]
-
-
-def test_each_cue_reaches_the_sound_server_whole_and_in_order(windows, record_sound, tmp_path):
-    write_cues(tmp_path)
-    recording = tmp_path.parent / f"{tmp_path.name}.raw"
-    recorder = record_sound(recording)
-    program = windows(tmp_path, GAME)
-    program.wait_for_start()
-    check_heard(recording, recorder, timed_game(program))
 
 
 def test_without_a_sound_server_the_game_goes_on_at_once_and_says_so_once(windows, tmp_path):
