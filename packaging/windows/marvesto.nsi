@@ -35,7 +35,8 @@ VIAddVersionKey LegalCopyright "${PUBLISHER}"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
-!define MUI_WELCOMEPAGE_TEXT "This will install Marvesto ${VERSION}, the briefcase game, for you alone.$\r$\n$\r$\nYour high score and the game's sound cues are kept in $APPDATA\Marvesto, which an update or an uninstall leaves as it is."
+!define MUI_WELCOMEPAGE_TEXT "This installs Marvesto ${VERSION}, the briefcase game, for you alone; it needs no administrator rights.$\r$\n$\r$\nYour high score and the game's sound cues are kept in your own folder:$\r$\n$\r$\n${PLAYER_FOLDER}$\r$\n$\r$\nUpdating or uninstalling the game leaves that folder as it is."
+!define MUI_UNCONFIRMPAGE_TEXT_TOP "Marvesto will be uninstalled from the folder below. Your high score and sound cues stay in ${PLAYER_FOLDER}. Click Uninstall to start the uninstallation."
 !define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "Start Marvesto"
 !define MUI_FINISHPAGE_RUN_FUNCTION StartGame
