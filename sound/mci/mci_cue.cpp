@@ -1,12 +1,15 @@
 #include "mci_cue.h"
 
+#include "from_integer.h"
 #include "wide_text.h"
+
+#include <array>
 
 namespace marvesto {
 
 namespace {
 
-constexpr wchar_t kNoticeClass[] = L"MarvestoCueNotice";
+constexpr const wchar_t* kNoticeClass = L"MarvestoCueNotice";
 
 } // namespace
 
@@ -71,7 +74,7 @@ std::optional<std::string> MciCue::Play() {
 }
 
 LRESULT CALLBACK MciCue::Notice(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* cue = reinterpret_cast<MciCue*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* cue = FromInteger<MciCue*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     // A play stopped by closing the device reports itself aborted: that is
     // neither an end nor a failure.
     if (message == MM_MCINOTIFY && cue != nullptr &&
@@ -87,11 +90,11 @@ LRESULT CALLBACK MciCue::Notice(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 std::string MciProblem(MCIERROR error) {
-    wchar_t text[MAXERRORLENGTH] = {};
-    if (mciGetErrorStringW(error, text, MAXERRORLENGTH) == FALSE) {
+    std::array<wchar_t, MAXERRORLENGTH> text{};
+    if (mciGetErrorStringW(error, text.data(), MAXERRORLENGTH) == FALSE) {
         return "MCI error " + std::to_string(error);
     }
-    std::string problem = Narrowed(text);
+    std::string problem = Narrowed(text.data());
     // Told as the reason after a colon, in a line of the program's own.
     if (!problem.empty() && problem.back() == '.') {
         problem.pop_back();

@@ -1,6 +1,7 @@
 #include "marvesto_window.h"
 
 #include "control_ids.h"
+#include "from_integer.h"
 #include "program_exit.h"
 #include "readable_text.h"
 #include "resource_ids.h"
@@ -32,13 +33,6 @@ COLORREF ToColorRef(Rgb colour) {
 Rgb SystemButtonText() {
     const COLORREF colour = GetSysColor(COLOR_BTNTEXT);
     return {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
-}
-
-// Win32 hands over handles and pointers as integers: in message parameters,
-// in a window's stored data, and a child's id in the place of a menu.
-template <typename Handle>
-Handle FromInteger(INT_PTR value) {
-    return reinterpret_cast<Handle>(value); // NOLINT(performance-no-int-to-ptr)
 }
 
 HMENU ChildId(int id) {
