@@ -48,6 +48,8 @@ int Play(HINSTANCE instance, int showCommand) {
 
 } // namespace
 
+// The system's headers declare the entry point with names of their own.
+// NOLINTNEXTLINE(readability-inconsistent-declaration-parameter-name)
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
                     int showCommand) {
     // A window that cannot be built is a run-time error of its own.
