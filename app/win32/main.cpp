@@ -1,5 +1,6 @@
 // Starts Marvesto on Windows: the only place where the Win32 window, the
 // game, the store and the random source are built and wired together.
+#include "board_news.h"
 #include "file_high_score_store.h"
 #include "game.h"
 #include "game_driver.h"
@@ -8,6 +9,7 @@
 #include "program_exit.h"
 #include "time_of_day_random.h"
 #include "typeface.h"
+#include "window_accessibility.h"
 
 #include <windows.h>
 
@@ -31,7 +33,9 @@ int Play(HINSTANCE instance, int showCommand) {
     FileHighScoreStore store("Print.txt", StoreFailureReport(window.Handle()));
     SilentCues cues;
     TimeOfDayRandom random;
-    Game game(GameServices{window, cues, store, random, programExit});
+    WindowAccessibility accessibility(window.Handle());
+    BoardNews board(window, accessibility);
+    Game game(GameServices{board, cues, store, random, programExit});
     GameDriver driver(window, game, programExit, [&window](const std::string& message) {
         ReportRunTimeError(window.Handle(), message);
     });
