@@ -1,6 +1,7 @@
 // Starts Marvesto on Windows: the only place where the Win32 window, the
 // game, the store, the sound and the random source are built and wired
 // together.
+#include "board_news.h"
 #include "deferred_sound.h"
 #include "file_high_score_store.h"
 #include "game.h"
@@ -11,6 +12,7 @@
 #include "program_exit.h"
 #include "time_of_day_random.h"
 #include "typeface.h"
+#include "window_accessibility.h"
 
 #include <windows.h>
 
@@ -29,7 +31,9 @@ int Play(HINSTANCE instance, int showCommand) {
         [&window](std::chrono::milliseconds time) { window.WaitProcessingMessages(time); });
     DeferredSound cues(sound);
     TimeOfDayRandom random;
-    Game game(GameServices{window, cues, store, random, programExit});
+    WindowAccessibility accessibility(window.Handle());
+    BoardNews board(window, accessibility);
+    Game game(GameServices{board, cues, store, random, programExit});
     GameDriver driver(window, game, programExit, [&window](const std::string& message) {
         ReportRunTimeError(window.Handle(), message);
     });
@@ -46,6 +50,8 @@ int Play(HINSTANCE instance, int showCommand) {
 
 } // namespace
 
+// The system's headers declare the entry point with names of their own.
+// NOLINTNEXTLINE(readability-inconsistent-declaration-parameter-name)
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
                     int showCommand) {
     // A window that cannot be built is a run-time error of its own.

@@ -77,15 +77,38 @@ class Prefix:
         self.desktop.run("wineserver", "-k", env=self.env())
 
 
+class Alerts:
+    """The alerts a game raises for screen readers, as the helper records them
+    from outside while they come, each with what its object says."""
+
+    def __init__(self, prefix: Prefix):
+        # Written by the helper and read through a file of the test's own.
+        self.record = tempfile.NamedTemporaryFile()
+        self.process = subprocess.Popen(
+            [WINE, CONTROLS, "alerts"], stdout=self.record, stderr=subprocess.DEVNULL,
+            env=prefix.desktop.environment(**prefix.env()))
+        wait_for(self.lines, "the helper to watch for alerts")
+
+    def lines(self):
+        text = Path(self.record.name).read_text()
+        return [json.loads(line) for line in text.splitlines(keepends=True) if line.endswith("\n")]
+
+    def raised(self):
+        """Every alert raised so far: its name, role, description and action."""
+        return [line for line in self.lines() if "alert" in line]
+
+
 class WindowsProgram:
     """marvesto.exe started by Wine in a folder, or by a command that starts
     it; its window read through the helper, played with the mouse and keys of
     the X server."""
 
-    def __init__(self, prefix: Prefix, command, folder, variables):
+    def __init__(self, prefix: Prefix, command, folder, variables, alerts=False):
         self.prefix = prefix
         self.helper_errors = ""
         self.errors = tempfile.TemporaryFile()
+        # Watched before the game starts, which raises its first at once.
+        self.alerts = Alerts(prefix) if alerts else None
         self.process = subprocess.Popen(
             [WINE, *map(str, command)], cwd=folder, stdout=subprocess.DEVNULL,
             stderr=self.errors, env=prefix.desktop.environment(**prefix.env(**variables)))
@@ -134,6 +157,13 @@ class WindowsProgram:
         """All that Wine and the program have written to standard error so far."""
         self.errors.seek(0)
         return self.errors.read().decode(errors="replace")
+
+    def accessible(self, control, *action):
+        """The control's accessible object as a screen reader reads it; with
+        "press", pressed as a screen reader's user presses it."""
+        shown = self.prefix.run(CONTROLS, "accessible", control, *action)
+        assert shown.returncode == 0, f"{control}: {shown.stderr} {self.problem()}"
+        return json.loads(shown.stdout)
 
     def problem(self):
         state = "running" if self.process.poll() is None else f"gone ({self.process.poll()})"
@@ -211,9 +241,10 @@ def wine_prefix(wine_desktop, tmp_path_factory):
 @pytest.fixture
 def windows(wine_desktop, wine_prefix, tmp_path_factory):
     """The test's copy of the prefix, and a way to start the program in it:
-    `windows(folder, GAME, dpi=96, **variables)`, or a command that starts it
-    in place of GAME. The copy shares the prefix's files, but for the
-    registry, which Wine replaces whole when it saves it."""
+    `windows(folder, GAME, dpi=96, alerts=False, **variables)`, or a command
+    that starts it in place of GAME; with alerts, those it raises for screen
+    readers are recorded from its start. The copy shares the prefix's files,
+    but for the registry, which Wine replaces whole when it saves it."""
     prefix = Prefix(wine_desktop, tmp_path_factory.mktemp("wine-copy") / "prefix")
     shutil.copytree(wine_prefix, prefix.path, symlinks=True, copy_function=os.link,
                     ignore=shutil.ignore_patterns("wineserver"))
@@ -227,10 +258,10 @@ def windows(wine_desktop, wine_prefix, tmp_path_factory):
                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     started = []
 
-    def start(folder, *command, dpi=96, **variables):
+    def start(folder, *command, dpi=96, alerts=False, **variables):
         if dpi != 96 and not started:
             prefix.set_dpi(dpi)
-        program = WindowsProgram(prefix, command, folder, variables)
+        program = WindowsProgram(prefix, command, folder, variables, alerts)
         started.append(program)
         return program
 
@@ -238,6 +269,7 @@ def windows(wine_desktop, wine_prefix, tmp_path_factory):
     yield start
     for program in started:
         stop(program.process)
+        if program.alerts:
+            stop(program.alerts.process)
         print(program.problem())
     prefix.end()
-

@@ -12,7 +12,7 @@ from collections import Counter
 
 from PIL import Image
 
-from conftest import GAME, PATIENCE, SOURCE
+from conftest import DEAL, END, GAME, PATIENCE, SOURCE, wait_for
 
 LAYOUT = json.loads((SOURCE / "tests/support/window_layout.json").read_text())
 CASES = [f"Command{case['number']}" for case in LAYOUT["cases"]]
@@ -22,6 +22,9 @@ FINAL_SCREEN = {"Label30", "Label31", "Label32", "Label33", "Label34", "Label44"
 LOWEST_FIRST_OFFER, HIGHEST_FIRST_OFFER = 1400, 19596
 # Windows' default colour scheme: the text of a push button.
 BUTTON_TEXT = (0, 0, 0)
+# How to take the offer and how to end the session, told as Orca tells them.
+TAKE_OFFER = "Press D to take the offer."
+END_SESSION = "Press Return, Enter or Space to end the session."
 
 
 def scaled(pixels, dpi):
@@ -117,6 +120,13 @@ def first_offer(program):
     return offer
 
 
+def pressable(name, caption, hint):
+    """A label as a screen reader reads a push button: its caption, and how
+    to press it from the keyboard."""
+    return {"name": name, "text": caption, "role": "push button", "description": hint,
+            "action": "Press"}
+
+
 def final_screen(program):
     return program.wait(lambda seen: shown(seen) == FINAL_SCREEN, "the final screen")
 
@@ -144,31 +154,62 @@ def test_whole_game_by_mouse_at_96_dpi(windows, tmp_path):
 def test_whole_game_by_keyboard_at_144_dpi(windows, tmp_path):
     """Space opens the focused case, Tab and Shift+Tab move among the cases
     shown, D deals and Return ends; a missing high-score file reads as 0 and
-    is made only by the save."""
-    program = windows(tmp_path, GAME, dpi=144)
+    is made only by the save. A screen reader is told each piece of news once,
+    as it happens, in the words Orca speaks on Linux, and DEAL and the end
+    label are push buttons that say how to press them."""
+    program = windows(tmp_path, GAME, dpi=144, alerts=True)
+    told = []
+
+    def told_now(*news):
+        """The alerts raised since the last told are these news, in order:
+        the caption each tells, and how to act on it."""
+        expected = [{"alert": caption, "role": "alert", "description": hint, "action": None}
+                    for caption, hint in news]
+        wait_for(lambda: len(program.alerts.raised()) >= len(told) + len(expected),
+                 lambda: f"alerts of {news}; raised {program.alerts.raised()[len(told):]}")
+        assert program.alerts.raised()[len(told):] == expected
+        told.extend(expected)
+
+    def ladder(seen):
+        return {seen["controls"][f"Label{k}"]["text"] for k in range(1, 27)
+                if seen["controls"][f"Label{k}"]["shown"]}
+
     assert captions_at_start(program.wait_for_start()) == "HISCORE: 0"
+    told_now(("HISCORE: 0", None))
     assert not (tmp_path / "Print.txt").exists()
     eventually(lambda: check_laid_out(program, 144))
     program.key("space")
-    program.wait(lambda seen: seen["window"]["focus"] == "Command2"
-                 and seen["controls"]["Label30"]["text"] == "CASE  1", "the own case")
+    seen = program.wait(lambda seen: seen["window"]["focus"] == "Command2"
+                        and seen["controls"]["Label30"]["text"] == "CASE  1", "the own case")
+    told_now(("CASE  1", None))
     program.key("Tab")
     program.wait(lambda seen: seen["window"]["focus"] == "Command3", "the focus on CASE 3")
     program.key("shift+Tab")
     program.wait(lambda seen: seen["window"]["focus"] == "Command2", "the focus on CASE 2")
     for opened in range(2, 7):
+        before = ladder(seen)
         program.key("space")
-        program.wait(lambda seen: not seen["controls"][f"Command{opened}"]["shown"],
-                     f"case {opened}")
+        seen = program.wait(lambda seen: not seen["controls"][f"Command{opened}"]["shown"]
+                            and len(ladder(seen)) < len(before), f"case {opened}")
+        [prize] = before - ladder(seen)
+        if opened < 6:
+            told_now((prize, None))
     seen = program.wait(lambda seen: seen["controls"]["Label28"]["shown"], "the first offer")
     offer = int(re.fullmatch(r"OFFER: \$ (\d+)", seen["controls"]["Label27"]["text"])[1])
+    told_now((prize, None), (f"OFFER: $ {offer}", TAKE_OFFER))
+    assert program.accessible("Label28") == pressable("Label28", DEAL, TAKE_OFFER)
     program.key("d")
     seen = final_screen(program)
     assert seen["window"]["focus"] == "MARVESTO"
+    told_now((seen["controls"]["Label34"]["text"], None), (END, END_SESSION))
+    assert program.accessible("Label33") == pressable("Label33", END, END_SESSION)
     eventually(lambda: check_laid_out(program, 144))
     assert (tmp_path / "Print.txt").read_bytes() == f" {offer}\r\n".encode()
     program.key("Return")
     assert program.end() == 0
+    # The recording ends with the game, and holds nothing more.
+    assert program.alerts.process.wait(PATIENCE) == 0
+    assert program.alerts.raised() == told
 
 
 def test_close_ends_the_program_at_once_and_saves_nothing(windows, tmp_path):
@@ -239,7 +280,8 @@ def test_save_cut_short_leaves_old_or_new_score_and_the_next_save_cleans_up(wind
     final_screen(program)
     assert score.read_bytes() == f" {offer}\r\n".encode()
     assert os.listdir(folder) == ["Print.txt"]
-    program.click("Label33")
+    # Pressed as a screen reader's user presses it.
+    program.accessible("Label33", "press")
     assert program.end() == 0
 
 
@@ -260,7 +302,10 @@ def test_program_needs_only_windows_own_libraries(wine_prefix):
     needed = {name.lower() for name in re.findall(r"DLL Name: (\S+)", dump)}
     system = {path.name.lower() for path in (wine_prefix / "drive_c/windows/system32").iterdir()}
     assert needed and needed <= system, needed - system
-    assert {"user32.dll", "gdi32.dll", "comctl32.dll"} <= needed
+    # Active Accessibility (oleacc) and the COM it speaks through (ole32,
+    # oleaut32) show the window to screen readers.
+    assert {"user32.dll", "gdi32.dll", "comctl32.dll", "oleacc.dll", "ole32.dll",
+            "oleaut32.dll"} <= needed
     program = GAME.read_bytes()
     # The manifest asks for common controls 6 and per-monitor DPI awareness;
     # the version information names the game.
