@@ -5,8 +5,8 @@
 //     click_timing_bench [games, default 20]
 #include "event_waiter.h"
 #include "game_rig.h"
+#include "layout_in_qt.h"
 #include "sdl_cue_player.h"
-#include "window_layout.h"
 #include "window_rig.h"
 
 #include <QApplication>
@@ -139,10 +139,10 @@ void PlayGame(CuePlayer& cues, unsigned seed) {
     // What Qt alone spends on such a click: a window of 26 push buttons at the
     // case buttons' places, each hiding itself when clicked.
     QWidget bare;
-    bare.setFixedSize(ToPixels(MainWindowLayout().clientArea).size());
+    bare.setFixedSize(ToQRect(MainWindowLayout().clientArea).size());
     for (const CaseButtonLayout& layout : order) {
-        auto* button = new QPushButton(layout.caption, &bare);
-        button->setGeometry(ToPixels(layout.place));
+        auto* button = new QPushButton(ToQString(layout.caption), &bare);
+        button->setGeometry(ToQRect(layout.place));
         QObject::connect(button, &QPushButton::clicked, button, &QWidget::hide);
     }
     bare.move(wired.window.width() + 10, 0);
@@ -152,7 +152,7 @@ void PlayGame(CuePlayer& cues, unsigned seed) {
     }
 
     for (int click = 1; click <= kCases; ++click) {
-        const QPoint place = ToPixels(order[static_cast<std::size_t>(click - 1)].place).center();
+        const QPoint place = ToQRect(order[static_cast<std::size_t>(click - 1)].place).center();
         const char* kind = click == 1                    ? "first"
                            : click == kCases             ? "last"
                            : IsOfferPickCount(click + 1) ? "offer"

@@ -3,6 +3,7 @@
 #include "run_time_error.h"
 
 #include <cmath>
+#include <limits>
 
 namespace marvesto {
 
@@ -26,11 +27,20 @@ double Currency::ToDouble() const {
 }
 
 Currency Currency::Times(std::int16_t factor) const {
-    std::int64_t product = 0;
-    if (__builtin_mul_overflow(scaled_, static_cast<std::int64_t>(factor), &product)) {
+    // The product fits exactly when the amount lies between the range's ends
+    // divided by the factor; a negative factor swaps the ends, and -1 only
+    // rules out the smallest amount, whose negation has no 64-bit form.
+    constexpr std::int64_t kLargest = std::numeric_limits<std::int64_t>::max();
+    constexpr std::int64_t kSmallest = std::numeric_limits<std::int64_t>::min();
+    const std::int64_t wide = factor;
+    const bool fits = wide > 0     ? scaled_ <= kLargest / wide && scaled_ >= kSmallest / wide
+                      : wide == 0  ? true
+                      : wide == -1 ? scaled_ != kSmallest
+                                   : scaled_ >= kLargest / wide && scaled_ <= kSmallest / wide;
+    if (!fits) {
         throw RunTimeError("Overflow: a currency product does not fit the currency type");
     }
-    return Currency(product);
+    return Currency(scaled_ * wide);
 }
 
 bool IsGreater(Currency amount, float value) {

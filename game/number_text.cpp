@@ -1,10 +1,10 @@
 #include "number_text.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 
 namespace marvesto {
 
@@ -13,8 +13,6 @@ namespace {
 constexpr int kSingleDigits = 7;
 // A currency value holds ten-thousandths.
 constexpr std::size_t kCurrencyDecimals = 4;
-// Below 10^-4 a value is written in exponent form.
-constexpr int kSmallestPositionalExponent = -4;
 
 std::string SignOf(bool negative) {
     return negative ? "-" : " ";
@@ -25,29 +23,6 @@ std::string StripTrailingZeros(std::string digits) {
         digits.pop_back();
     }
     return digits;
-}
-
-std::string PositionalForm(const std::string& digits, int exponent) {
-    if (exponent < 0) {
-        std::string text(1, '.');
-        text.append(static_cast<std::size_t>(-exponent - 1), '0');
-        return text + digits;
-    }
-    const auto integerLength = static_cast<std::size_t>(exponent) + 1;
-    if (digits.size() <= integerLength) {
-        return digits + std::string(integerLength - digits.size(), '0');
-    }
-    return digits.substr(0, integerLength) + "." + digits.substr(integerLength);
-}
-
-std::string ExponentForm(const std::string& digits, int exponent) {
-    std::string text = digits.substr(0, 1);
-    if (digits.size() > 1) {
-        text += '.';
-        text += digits.substr(1);
-    }
-    const std::string power = std::to_string(std::abs(exponent));
-    return text + "E" + (exponent < 0 ? "-" : "+") + (power.size() < 2 ? "0" : "") + power;
 }
 
 } // namespace
@@ -82,24 +57,17 @@ std::string NumberText(float value) {
     if (std::isinf(value)) {
         return SignOf(negative) + "Infinity";
     }
-    if (value == 0.0F) {
-        return SignOf(false) + "0";
+    // printf's %.7G: seven significant digits, trailing zeros dropped, the
+    // exponent form below 10^-4 and from 10^7 on; locale-free.
+    std::array<char, 32> buffer{};
+    const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
+                                       std::fabs(value), std::chars_format::general, kSingleDigits);
+    std::string text(buffer.data(), written.ptr);
+    if (text.starts_with("0.")) {
+        text.erase(0, 1);
     }
-    // Six digits after the point in scientific form are seven significant
-    // digits, rounded: d.dddddde+XX.
-    std::array<char, 32> scientific{};
-    const auto written = std::to_chars(scientific.data(), scientific.data() + scientific.size(),
-                                       std::fabs(static_cast<double>(value)),
-                                       std::chars_format::scientific, kSingleDigits - 1);
-    const std::string text(scientific.data(), written.ptr);
-    const auto exponentAt = text.find('e');
-    const int exponent = std::atoi(text.c_str() + exponentAt + 1);
-    const std::string digits =
-        StripTrailingZeros(text.substr(0, 1) + text.substr(2, exponentAt - 2));
-
-    const bool positional = exponent < kSingleDigits && exponent >= kSmallestPositionalExponent;
-    return SignOf(negative) +
-           (positional ? PositionalForm(digits, exponent) : ExponentForm(digits, exponent));
+    std::replace(text.begin(), text.end(), 'e', 'E');
+    return SignOf(negative) + text;
 }
 
 } // namespace marvesto

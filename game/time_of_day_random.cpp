@@ -38,7 +38,11 @@ double LocalTimeOfDay() {
     const auto now = std::chrono::system_clock::now();
     const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
     std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &seconds);
+#else
     localtime_r(&seconds, &local);
+#endif
     const auto subsecond =
         std::chrono::duration<double>(now - std::chrono::system_clock::from_time_t(seconds));
     const double secondsToday =

@@ -23,8 +23,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Oblique and Bold Oblique in the second).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-core, fonts-dejavu-extra")
-# The game runs natively on a Wayland desktop with Qt's Wayland plugin, and
-# through Xwayland without it.
+# The game runs natively on a Wayland desktop with Qt's Wayland plugin (on
+# GNOME's only when the player asks), and through Xwayland without it.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 
 # Debian keeps games in /usr/games, while other prefixes (~/.local) want the

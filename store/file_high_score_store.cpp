@@ -19,7 +19,9 @@ std::string Quoted(const std::filesystem::path& file) {
     std::error_code error;
     const std::filesystem::path shown = std::filesystem::absolute(file, error);
     std::string quoted(1, '"');
-    quoted += (error ? file : shown).string();
+    // UTF-8 on every platform, whatever the system's code page.
+    const std::u8string name = (error ? file : shown).u8string();
+    quoted.append(name.begin(), name.end());
     quoted += '"';
     return quoted;
 }
@@ -52,8 +54,7 @@ float FileHighScoreStore::Load() {
 }
 
 void FileHighScoreStore::Save(Currency amount) {
-    PosixFileSystem files;
-    const FileReplacement replacement = ReplaceFileContent(file_, HighScoreLine(amount), files);
+    const FileReplacement replacement = ReplaceFileContent(file_, HighScoreLine(amount));
     if (!replacement.error) {
         return;
     }

@@ -1,8 +1,7 @@
 // Replaces a file's whole content so that, whatever fails and whenever the
-// process dies, the file holds either its old content or the new one.
+// process dies, the file holds either its old content or the new one. Each
+// platform has its own way (posix/, win32/).
 #pragma once
-
-#include "file_system.h"
 
 #include <filesystem>
 #include <string_view>
@@ -19,13 +18,10 @@ struct FileReplacement {
 };
 
 // Writes the content to a new file beside the old one, flushes it to disk and
-// renames it over the old one. Only a regular file is replaced: a device, a
-// named pipe or a socket in its place is left as it is, and so is a file that
-// may not be written, even where the directory would allow the rename. A
-// symbolic link keeps pointing to the file it names, which is replaced
-// instead. The file's permission bits are kept, and its owner and group
-// wherever the process may set them.
-FileReplacement ReplaceFileContent(const std::filesystem::path& file, std::string_view content,
-                                   FileSystem& files);
+// puts it in the old one's place. Only a regular file is replaced: anything
+// else in its place is left as it is, and so is a file that may not be
+// written, even where the folder would allow the replacement. A save cut
+// short leaves its new file behind; the next save removes it.
+FileReplacement ReplaceFileContent(const std::filesystem::path& file, std::string_view content);
 
 } // namespace marvesto

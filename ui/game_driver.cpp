@@ -1,29 +1,32 @@
 #include "game_driver.h"
 
-#include "event_waiter.h"
-
 #include <exception>
 #include <utility>
 
 namespace marvesto {
 
-GameDriver::GameDriver(MarvestoWindow& window, Game& game, ProgramExit& exit, ErrorReport report)
-    : window_(window), game_(game), exit_(exit), report_(std::move(report)) {
-    connect(&window, &MarvestoWindow::caseClicked, this, [this](int k) {
-        Deliver({Control::Command(k), [this, k] { game_.CommandClick(k); }});
-    });
-    connect(&window, &MarvestoWindow::dealClicked, this, [this] {
-        Deliver({Control::Label(StatusLabel::kDeal), [this] { game_.Label28_Click(); }});
-    });
-    connect(&window, &MarvestoWindow::endClicked, this, [this] {
-        Deliver({Control::Label(StatusLabel::kEnd), [this] { game_.Label33_Click(); }});
-    });
-    // Also during a cue: the waiting call then ends with ProgramClosed.
-    connect(&window, &MarvestoWindow::closeRequested, this, [this] { exit_.QuitProgram(); });
-}
+GameDriver::GameDriver(const VisibleControls& window, Game& game, ProgramExit& exit,
+                       ErrorReport report)
+    : window_(window), game_(game), exit_(exit), report_(std::move(report)) {}
 
 void GameDriver::Form_Load() {
     RunGuarded([this] { game_.Form_Load(); });
+}
+
+void GameDriver::CaseClicked(int k) {
+    Deliver({Control::Command(k), [this, k] { game_.CommandClick(k); }});
+}
+
+void GameDriver::DealClicked() {
+    Deliver({Control::Label(StatusLabel::kDeal), [this] { game_.Label28_Click(); }});
+}
+
+void GameDriver::EndClicked() {
+    Deliver({Control::Label(StatusLabel::kEnd), [this] { game_.Label33_Click(); }});
+}
+
+void GameDriver::CloseRequested() {
+    exit_.QuitProgram();
 }
 
 void GameDriver::Deliver(PendingCall pending) {
@@ -63,7 +66,7 @@ void GameDriver::RunGuarded(const std::function<void()>& call) {
     } catch (...) {
         failure = "an error of unknown kind";
     }
-    // Reported before the end, so that the report's own event loop still runs.
+    // Reported before the end, so that the report's own message loop still runs.
     report_(failure);
     exit_.Fail();
 }

@@ -8,6 +8,13 @@
 
 namespace marvesto {
 
+// Thrown out of a wait for a cue once the program has been told to end, as by
+// the close control during a cue: it unwinds the game call that was waiting,
+// so that no later step of it runs, and releases the cue and its device on
+// the way. The game driver takes it for the normal end it is. Not a
+// std::exception, so that nothing meant for errors catches it.
+struct ProgramClosed {};
+
 class ProgramExit : public ProgramEnd {
 public:
     // Leaves the program's event loop with the given status.

@@ -10,15 +10,16 @@ namespace {
 constexpr double kLeastContrast = 4.5;
 
 // WCAG's relative luminance of an sRGB colour.
-double Luminance(const QColor& colour) {
-    const auto linear = [](double channel) {
+double Luminance(Rgb colour) {
+    const auto linear = [](std::uint8_t value) {
+        const double channel = value / 255.0;
         return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
     };
-    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
-           0.0722 * linear(colour.blueF());
+    return 0.2126 * linear(colour.red) + 0.7152 * linear(colour.green) +
+           0.0722 * linear(colour.blue);
 }
 
-double ContrastRatio(const QColor& first, const QColor& second) {
+double ContrastRatio(Rgb first, Rgb second) {
     // The initializer list makes std::minmax return values, not references to
     // the temporaries.
     const auto [darker, lighter] = std::minmax({Luminance(first), Luminance(second)});
@@ -27,8 +28,8 @@ double ContrastRatio(const QColor& first, const QColor& second) {
 
 } // namespace
 
-QColor ReadableButtonText(const QColor& buttonText, const QColor& background) {
-    return ContrastRatio(buttonText, background) >= kLeastContrast ? buttonText : QColor(Qt::black);
+Rgb ReadableButtonText(Rgb buttonText, Rgb background) {
+    return ContrastRatio(buttonText, background) >= kLeastContrast ? buttonText : Rgb{0, 0, 0};
 }
 
 } // namespace marvesto

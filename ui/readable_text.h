@@ -2,13 +2,13 @@
 // for the text of a push button where it can be read there.
 #pragma once
 
-#include <QColor>
+#include "window_layout.h"
 
 namespace marvesto {
 
 // A dark desktop palette gives light button text, which vanishes on the
 // window's fixed yellow and green. Below the contrast that WCAG's level AA
 // asks of text (4.5:1), the label takes the default scheme's black instead.
-QColor ReadableButtonText(const QColor& buttonText, const QColor& background);
+Rgb ReadableButtonText(Rgb buttonText, Rgb background);
 
 } // namespace marvesto

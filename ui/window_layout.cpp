@@ -10,15 +10,15 @@ namespace marvesto {
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
+constexpr int kTwipsPerInch = 1440;
 
-const QColor kYellow(0xFF, 0xFF, 0x00);
-const QColor kRed(0xFF, 0x00, 0x00);
-const QColor kGreen(0x00, 0xFF, 0x00);
-const QColor kBlue(0x00, 0x00, 0xFF);
-const QColor kWhite(0xFF, 0xFF, 0xFF);
-const QColor kOfferGreen(0x00, 0xC0, 0x00);
-const QColor kPaleYellow(0xFF, 0xFF, 0x80);
+constexpr Rgb kYellow{0xFF, 0xFF, 0x00};
+constexpr Rgb kRed{0xFF, 0x00, 0x00};
+constexpr Rgb kGreen{0x00, 0xFF, 0x00};
+constexpr Rgb kBlue{0x00, 0x00, 0xFF};
+constexpr Rgb kWhite{0xFF, 0xFF, 0xFF};
+constexpr Rgb kOfferGreen{0x00, 0xC0, 0x00};
+constexpr Rgb kPaleYellow{0xFF, 0xFF, 0x80};
 
 constexpr FontSpec kWindowFont{.points = 14.25, .bold = false, .italic = true};
 constexpr FontSpec kBoardFont{.points = 11.25, .bold = true, .italic = false};
@@ -59,12 +59,16 @@ constexpr std::array<std::pair<int, std::array<int, 6>>, 5> kLadderColumns{{
 constexpr int kLastGreenPrize = 4;
 constexpr int kLastRedPrize = 12;
 
-const QString kCreditCaption = QStringLiteral("Created by Marvesto Team ");
-const QString kEndCaption = QString(28, QLatin1Char(' ')) + "CLICK  TO END YOUR SESSION! ";
+const std::string kCreditCaption = "Created by Marvesto Team ";
+const std::string kEndCaption = std::string(28, ' ') + "CLICK  TO END YOUR SESSION! ";
+
+int ToPixels(int twips, int dotsPerInch) {
+    return (twips * dotsPerInch + kTwipsPerInch / 2) / kTwipsPerInch;
+}
 
 LabelLayout LadderLabel(int prize, TwipRect place) {
     LabelLayout label{.number = prize,
-                      .caption = QString::fromUtf8(FindPrize(prize)->caption),
+                      .caption = std::string(FindPrize(prize)->caption),
                       .place = place,
                       .font = kBoardFont,
                       .text = kWhite,
@@ -81,14 +85,14 @@ LabelLayout LadderLabel(int prize, TwipRect place) {
 
 } // namespace
 
-QRect ToPixels(const TwipRect& twips) {
-    return {twips.left / kTwipsPerPixel, twips.top / kTwipsPerPixel, twips.width / kTwipsPerPixel,
-            twips.height / kTwipsPerPixel};
+PixelRect ToPixels(const TwipRect& twips, int dotsPerInch) {
+    return {ToPixels(twips.left, dotsPerInch), ToPixels(twips.top, dotsPerInch),
+            ToPixels(twips.width, dotsPerInch), ToPixels(twips.height, dotsPerInch)};
 }
 
 WindowLayout MainWindowLayout() {
-    return WindowLayout{.name = QStringLiteral("MARVESTO"),
-                        .title = QStringLiteral("Marvesto?"),
+    return WindowLayout{.name = "MARVESTO",
+                        .title = "Marvesto?",
                         .clientArea = {0, 0, 10350, 7575},
                         .background = kYellow,
                         .font = kWindowFont};
@@ -103,7 +107,7 @@ std::vector<CaseButtonLayout> CaseButtonLayouts() {
             }
             const int left = kCaseFirstLeft + static_cast<int>(column) * kCaseColumnPitch;
             buttons.push_back({.number = numbers[column],
-                               .caption = QStringLiteral("CASE %1").arg(numbers[column]),
+                               .caption = "CASE " + std::to_string(numbers[column]),
                                .place = {left, top, kCaseWidth, kCaseHeight},
                                .font = kBoardFont});
         }
@@ -124,7 +128,11 @@ std::vector<LabelLayout> LabelLayouts() {
             labels.push_back(LadderLabel(prizes[row], {left, top, kLadderWidth, kLadderHeight}));
         }
     }
-    using namespace StatusLabel;
+    // Declared one by one: a unity build of the static checks may hold other
+    // constants of these names.
+    using StatusLabel::kCredit, StatusLabel::kDeal, StatusLabel::kEnd, StatusLabel::kHighScore,
+        StatusLabel::kOffer, StatusLabel::kOwnCase, StatusLabel::kPrompt, StatusLabel::kResult,
+        StatusLabel::kTitle;
     // Each row: number, caption, place, font (empty: the window's), text and
     // background colours, shown at start.
     const std::vector<LabelLayout> statusLabels{

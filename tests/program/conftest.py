@@ -20,7 +20,7 @@ from pathlib import Path
 import pytest
 from PIL import Image
 
-pytest_plugins = ["sessions"]
+pytest_plugins = ["sessions", "wine"]
 
 # How long anything a player would wait for may take: generous, so that a
 # loaded machine slows a test down without failing it.
@@ -78,6 +78,8 @@ def showing(control):
 class Desktop:
     """A private X server, session bus and accessibility bus, as a player's desktop."""
 
+    screen = "1024x768x24"
+
     def __init__(self, runtime: Path):
         self.processes = []
         runtime.chmod(0o700)
@@ -103,7 +105,7 @@ class Desktop:
         read, write = os.pipe()
         # -displayfd: Xvfb picks a free display and writes its number once it
         # takes connections.
-        self.start("Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24",
+        self.start("Xvfb", "-displayfd", str(write), "-screen", "0", self.screen,
                    "-nolisten", "tcp", pass_fds=[write], stderr=subprocess.DEVNULL)
         os.close(write)
         with os.fdopen(read) as announced:
@@ -111,8 +113,11 @@ class Desktop:
         assert self.env["DISPLAY"] != ":", "Xvfb did not start"
 
     def heard(self, event):
-        # Named as it is when read, so read at once.
-        self.events.append((time.monotonic(), event.type, event.source.name, event.detail1))
+        """A change of the window's controls, named as it is when read, so read
+        at once. The notifications that bring a screen reader the news are no
+        control."""
+        if event.source.getRoleName() != "notification":
+            self.events.append((time.monotonic(), event.type, event.source.name, event.detail1))
 
     def environment(self, **variables):
         """The environment of a program on this desktop: Qt on X, SDL's silent

@@ -51,7 +51,7 @@ def test_depends_on_what_the_game_loads(package):
             "libstdc++6", "libc6", "fonts-dejavu-core", "fonts-dejavu-extra"} <= names, depends
 
 
-def test_installs_the_files_of_an_installation_under_usr(package):
+def test_installs_the_files_of_an_installation_under_usr(package, tmp_path):
     contents = subprocess.check_output(["dpkg-deb", "--contents", package], text=True)
     files = {}
     for line in contents.splitlines():
@@ -61,6 +61,10 @@ def test_installs_the_files_of_an_installation_under_usr(package):
     assert sorted(files) == installed_files("games", fonts=[])
     for program in installed_programs("games"):
         assert files[program] == "-rwxr-xr-x", program
+    # The menu entry starts the command where the package puts it.
+    subprocess.run(["dpkg-deb", "--extract", package, tmp_path], check=True)
+    entry = (tmp_path / "usr/share/applications/org.marvesto.Marvesto.desktop").read_text()
+    assert "\nExec=/usr/games/marvesto\n" in entry
 
 
 def test_lintian_finds_no_error_or_warning(package):

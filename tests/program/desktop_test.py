@@ -82,7 +82,7 @@ def test_window_names_its_menu_entry_carries_its_icon_and_cannot_be_maximised(
     program = play()
     assert window_property(program, "WM_CLASS").split(" = ")[1].strip() == \
         '"marvesto", "org.marvesto.Marvesto"'
-    entry = (SOURCE / "assets/org.marvesto.Marvesto.desktop").read_text()
+    entry = (SOURCE / "assets/org.marvesto.Marvesto.desktop.in").read_text()
     assert "StartupWMClass=org.marvesto.Marvesto\n" in entry
     # Read before openbox starts: it gives an icon of its own to a window
     # that has none. The program hands it over once its first frame is on

@@ -1,6 +1,6 @@
 """The launcher that ./play and an installed game start through: it enters the
 player's own folder, creating it, and brings the sound cues there without
-ever replacing one the folder already holds."""
+ever replacing one the folder already holds. And what ./play installs first."""
 import os
 import pwd
 import subprocess
@@ -12,6 +12,20 @@ from conftest import SOURCE
 
 # Looked up here through the C library, not the way the launcher does it.
 DATABASE_HOME = pwd.getpwuid(os.getuid()).pw_dir
+
+
+# What building and playing need; a player's machine gets nothing else from
+# ./play: no test server, no second sound server, no checker.
+PLAY_PACKAGES = ["g++", "cmake", "ninja-build", "pkg-config", "qt6-base-dev", "libsdl2-dev",
+                 "fonts-dejavu-core", "fonts-dejavu-extra"]
+
+
+def test_play_installs_what_building_and_playing_need_and_test_adds_the_rest():
+    def listed(command):
+        return subprocess.run([SOURCE / "tools/install-deps", "--list", command], check=True,
+                              capture_output=True, text=True).stdout.split()
+    assert listed("play") == PLAY_PACKAGES
+    assert listed("test")[:len(PLAY_PACKAGES)] == PLAY_PACKAGES
 
 
 def launch(root: Path, cues: Path, **environment: str | None):

@@ -117,10 +117,10 @@ def test_keyboard_alone_plays_a_whole_game(play, tmp_path):
     assert LOWEST_FIRST_OFFER <= saved_amount(tmp_path) <= HIGHEST_FIRST_OFFER
 
 
-def test_screen_reader_plays_a_whole_game(play, desktop, tmp_path):
-    """Every control is on the bus in its role, hidden ones not showing; the
-    offer is announced as it appears; DEAL and the end label are pressed
-    through the bus."""
+def test_screen_reader_plays_a_whole_game(play, tmp_path):
+    """Every control is on the bus in its role, hidden ones not showing; DEAL
+    and the end label are pressed through the bus. What a screen reader says
+    of it is screen_reader_test's."""
     program = play()
     controls = program.controls()
     assert [c.name for c in program.cases()] == [f"CASE {k}" for k in range(1, 27)]
@@ -138,11 +138,6 @@ def test_screen_reader_plays_a_whole_game(play, desktop, tmp_path):
     program.press(DEAL)
     wait_for(lambda: program.showing(END), "the final screen")
     offer = saved_amount(tmp_path)
-    # The bus names an event's object as it is when the event is read.
-    heard = [event[1:] for event in desktop.events]
-    assert any(kind == "object:state-changed:showing" and name.startswith("OFFER:") and shown
-               for kind, name, shown in heard), heard
-    assert ("object:property-change:accessible-name", f"OFFER: $ {offer}", 0) in heard, heard
     assert [c.name for c in controls if showing(c)] == [
         "CASE  1", "MARVESTO?", "Created by Marvesto Team ", END,
         f"               YOU WIN!! $ {offer}", "HISCORE: 0"]

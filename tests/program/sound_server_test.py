@@ -1,6 +1,7 @@
 """The four cues as a desktop's sound server receives them: PipeWire's
 PulseAudio server, SDL left to choose its driver, the null sink's monitor
-recorded from the server's side."""
+recorded from the server's side. The Windows program's test under Wine reads
+its recording the same way."""
 import math
 import struct
 import time
@@ -37,30 +38,23 @@ def heard(recording):
     return {cue: (steps, sum_of_places / steps) for cue, (steps, sum_of_places) in found.items()}
 
 
-def test_each_cue_reaches_the_sound_server_whole_and_in_order(play, record_sound, tmp_path):
+def write_cues(folder):
     for cue, (seconds, pitch) in CUES.items():
-        write_cue(tmp_path / cue, seconds, pitch=pitch, amplitude=AMPLITUDE, offset=0)
-    recording = tmp_path.parent / f"{tmp_path.name}.raw"
-    recorder = record_sound(recording)
-    program = play(SDL_AUDIODRIVER=None)
-    waited = {}
+        write_cue(folder / cue, seconds, pitch=pitch, amplitude=AMPLITUDE, offset=0)
 
-    def timed(cue, act, done, what):
-        started = time.monotonic()
-        act()
-        wait_for(done, what)
-        waited[cue] = time.monotonic() - started
 
-    timed("INTRO.wav", lambda: program.click(program.control("CASE 1")),
-          lambda: program.label("own case").name == "CASE  1", "the own case")
-    program.open_cases(2, 3, 4, 5)
-    timed("DIAL.wav", lambda: program.click(program.control("CASE 6")),
-          lambda: program.showing(DEAL), "the offer")
-    timed("DEAL.wav", lambda: program.click(program.control(DEAL)),
-          lambda: program.showing(END), "the final screen")
-    timed("END.wav", lambda: program.click(program.control(END)),
-          lambda: program.process.poll() is not None, "the end")
-    assert program.end() == 0
+def timed(waited, cue, act, done, what):
+    """How long the game waits for the cue: from the act that asks for it
+    until what comes after it is done."""
+    started = time.monotonic()
+    act()
+    wait_for(done, what)
+    waited[cue] = time.monotonic() - started
+
+
+def check_heard(recording, recorder, waited):
+    """Once the game has ended: each cue reached the server whole and in
+    order, and the game waited about its length for each."""
     # What the sink still holds reaches the recording a moment later.
     time.sleep(1)
     recorder.terminate()
@@ -75,3 +69,22 @@ def test_each_cue_reaches_the_sound_server_whole_and_in_order(play, record_sound
         # The game goes on once the cue is over, not before, nor long after.
         assert seconds - 0.05 <= waited[cue] <= seconds + 1, \
             f"the game waited {waited[cue]:.2f} s for {cue} of {seconds} s"
+
+
+def test_each_cue_reaches_the_sound_server_whole_and_in_order(play, record_sound, tmp_path):
+    write_cues(tmp_path)
+    recording = tmp_path.parent / f"{tmp_path.name}.raw"
+    recorder = record_sound(recording)
+    program = play(SDL_AUDIODRIVER=None)
+    waited = {}
+    timed(waited, "INTRO.wav", lambda: program.click(program.control("CASE 1")),
+          lambda: program.label("own case").name == "CASE  1", "the own case")
+    program.open_cases(2, 3, 4, 5)
+    timed(waited, "DIAL.wav", lambda: program.click(program.control("CASE 6")),
+          lambda: program.showing(DEAL), "the offer")
+    timed(waited, "DEAL.wav", lambda: program.click(program.control(DEAL)),
+          lambda: program.showing(END), "the final screen")
+    timed(waited, "END.wav", lambda: program.click(program.control(END)),
+          lambda: program.process.poll() is not None, "the end")
+    assert program.end() == 0
+    check_heard(recording, recorder, waited)

@@ -4,11 +4,8 @@
 #include "file_high_score_store.h"
 #include "files.h"
 #include "game_rig.h"
+#include "rule_test.h"
 #include "store_faults.h"
-#include "suites.h"
-
-#include <QTest>
-
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -53,124 +50,115 @@ ino_t InodeOf(const fs::path& file) {
     return ::stat(file.c_str(), &status) == 0 ? status.st_ino : 0;
 }
 
-} // namespace
-
-class HighScoreGameTest : public QObject {
-    Q_OBJECT
-
-private:
-    std::optional<ScoreFolder> folder_;
-    fs::path file_;
-
-private slots:
-    void init() { file_ = folder_.emplace().File(); }
-
-    void dealAgainstTheStoredScore_data() {
-        QTest::addColumn<std::string>("stored");
-        QTest::addColumn<std::string>("afterDeal");
-
-        QTest::newRow("equal amount is not written")
-            << std::string("16356.0000\n") << std::string("16356.0000\n");
-        QTest::newRow("one dollar more is written")
-            << std::string(" 16355\r\n") << std::string(" 16356\r\n");
-        QTest::newRow("a file without a number is beaten")
-            << std::string("garbage\r\n") << std::string(" 16356\r\n");
-    }
-
-    void dealAgainstTheStoredScore() {
-        QFETCH(std::string, stored);
-        QFETCH(std::string, afterDeal);
-        WriteBytes(file_, stored);
-        const ino_t before = InodeOf(file_);
-        FileGame play(*folder_);
-        play.Play(kOfferOf16356);
-
-        play.rig.game.Label28_Click();
-
-        QCOMPARE(ReadBytes(file_), afterDeal);
-        if (stored == afterDeal) {
-            QCOMPARE(InodeOf(file_), before);
-        }
-        QCOMPARE(folder_->reports, std::vector<std::string>{});
-    }
-
-    // The deal saves before its cue and again once the final screen is built;
-    // both saves replace the whole file, so one line is left.
-    void dealWritesTwiceAndLeavesOneLine() {
-        WriteBytes(file_, " 100\r\nnotes the player added\r\n");
-        FileGame play(*folder_);
-        play.Play(kOfferOf16356);
-        std::string duringDealCue;
-        ino_t inodeDuringDealCue = 0;
-        play.rig.cues.whilePlaying = [&](const std::string& cue) {
-            if (cue == "DEAL.wav") {
-                duringDealCue = ReadBytes(file_);
-                inodeDuringDealCue = InodeOf(file_);
-            }
-        };
-
-        play.rig.game.Label28_Click();
-
-        QCOMPARE(duringDealCue, std::string(" 16356\r\n"));
-        QCOMPARE(ReadBytes(file_), std::string(" 16356\r\n"));
-        QVERIFY(InodeOf(file_) != inodeDuringDealCue);
-        QCOMPARE(EntriesIn(file_.parent_path()), std::vector<std::string>{"Print.txt"});
-    }
-
-    // The score on screen stays the one read at start-up; the next run of
-    // the program shows the new one.
-    void nextStartShowsTheNewScore() {
-        WriteBytes(file_, " 200000\r\n");
-        {
-            FileGame play(*folder_);
-            QCOMPARE(play.HighScoreCaption(), std::string("HISCORE: 200000"));
-            play.Play(kOfferOf222222, {1, 2});
-            play.rig.game.Label28_Click();
-            QCOMPARE(play.HighScoreCaption(), std::string("HISCORE: 200000"));
-            play.rig.game.Label33_Click();
-        }
-        QCOMPARE(ReadBytes(file_), std::string(" 222222\r\n"));
-
-        FileGame next(*folder_);
-        QCOMPARE(next.HighScoreCaption(), std::string("HISCORE: 222222"));
-    }
-
-    // Without a file the game starts at 0 and creates none; the first score
-    // above 0, here 50 cents from the last case, creates it.
-    void firstWinCreatesTheFile() {
-        FileGame play(*folder_);
-        QCOMPARE(play.HighScoreCaption(), std::string("HISCORE: 0"));
-        QVERIFY(!fs::exists(file_));
-
-        play.Play(kOwnFiftyCents);
-
-        QCOMPARE(play.rig.board.Caption(kResult), std::string("               YOU WIN!! $ .5"));
-        QCOMPARE(ReadBytes(file_), std::string(" .5\r\n"));
-        FileGame next(*folder_);
-        QCOMPARE(next.HighScoreCaption(), std::string("HISCORE: .5"));
-    }
-
-    // Both saves of the deal fail and are told (the window tells the player
-    // once), and the game still reaches its final screen and its end.
-    void failedSaveLetsTheGameEnd() {
-        fs::create_directory(file_);
-        FileGame play(*folder_);
-        QCOMPARE(folder_->reports.size(), std::size_t{1});
-        play.Play(kOfferOf16356);
-
-        play.rig.game.Label28_Click();
-        play.rig.game.Label33_Click();
-
-        QCOMPARE(folder_->reports.size(), std::size_t{3});
-        QCOMPARE(folder_->reports.at(1), folder_->reports.at(2));
-        QVERIFY2(folder_->reports.back().starts_with(folder_->SaveFailure("Is a directory")),
-                 folder_->reports.back().c_str());
-        QVERIFY(play.rig.board.IsShown(kResult));
-        QCOMPARE(play.rig.board.Caption(kResult), std::string("YOU WIN!! $ 16356"));
-        QCOMPARE(play.rig.end.quits, 1);
-        QVERIFY(fs::is_directory(file_));
-    }
+// A fresh folder for each game, without "Print.txt" until the test writes it.
+struct ScoreFile {
+    ScoreFolder folder_;
+    fs::path file_ = folder_.File();
 };
 
-MARVESTO_TEST_SUITE(HighScoreGameTest)
-#include "high_score_game_test.moc"
+} // namespace
+
+TEST_CASE_FIXTURE(ScoreFile, "deal against the stored score") {
+    std::string stored;
+    std::string afterDeal;
+    SUBCASE("equal amount is not written") {
+        stored = afterDeal = "16356.0000\n";
+    }
+    SUBCASE("one dollar more is written") {
+        stored = " 16355\r\n";
+        afterDeal = " 16356\r\n";
+    }
+    SUBCASE("a file without a number is beaten") {
+        stored = "garbage\r\n";
+        afterDeal = " 16356\r\n";
+    }
+    WriteBytes(file_, stored);
+    const ino_t before = InodeOf(file_);
+    FileGame play(folder_);
+    play.Play(kOfferOf16356);
+
+    play.rig.game.Label28_Click();
+
+    CHECK(ReadBytes(file_) == afterDeal);
+    if (stored == afterDeal) {
+        CHECK(InodeOf(file_) == before);
+    }
+    CHECK(folder_.reports == std::vector<std::string>{});
+}
+
+// The deal saves before its cue and again once the final screen is built;
+// both saves replace the whole file, so one line is left.
+TEST_CASE_FIXTURE(ScoreFile, "deal writes twice and leaves one line") {
+    WriteBytes(file_, " 100\r\nnotes the player added\r\n");
+    FileGame play(folder_);
+    play.Play(kOfferOf16356);
+    std::string duringDealCue;
+    ino_t inodeDuringDealCue = 0;
+    play.rig.cues.whilePlaying = [&](const std::string& cue) {
+        if (cue == "DEAL.wav") {
+            duringDealCue = ReadBytes(file_);
+            inodeDuringDealCue = InodeOf(file_);
+        }
+    };
+
+    play.rig.game.Label28_Click();
+
+    CHECK(duringDealCue == std::string(" 16356\r\n"));
+    CHECK(ReadBytes(file_) == std::string(" 16356\r\n"));
+    CHECK(InodeOf(file_) != inodeDuringDealCue);
+    CHECK(EntriesIn(file_.parent_path()) == std::vector<std::string>{"Print.txt"});
+}
+
+// The score on screen stays the one read at start-up; the next run of
+// the program shows the new one.
+TEST_CASE_FIXTURE(ScoreFile, "next start shows the new score") {
+    WriteBytes(file_, " 200000\r\n");
+    {
+        FileGame play(folder_);
+        CHECK(play.HighScoreCaption() == std::string("HISCORE: 200000"));
+        play.Play(kOfferOf222222, {1, 2});
+        play.rig.game.Label28_Click();
+        CHECK(play.HighScoreCaption() == std::string("HISCORE: 200000"));
+        play.rig.game.Label33_Click();
+    }
+    CHECK(ReadBytes(file_) == std::string(" 222222\r\n"));
+
+    FileGame next(folder_);
+    CHECK(next.HighScoreCaption() == std::string("HISCORE: 222222"));
+}
+
+// Without a file the game starts at 0 and creates none; the first score
+// above 0, here 50 cents from the last case, creates it.
+TEST_CASE_FIXTURE(ScoreFile, "first win creates the file") {
+    FileGame play(folder_);
+    CHECK(play.HighScoreCaption() == std::string("HISCORE: 0"));
+    CHECK(!fs::exists(file_));
+
+    play.Play(kOwnFiftyCents);
+
+    CHECK(play.rig.board.Caption(kResult) == std::string("               YOU WIN!! $ .5"));
+    CHECK(ReadBytes(file_) == std::string(" .5\r\n"));
+    FileGame next(folder_);
+    CHECK(next.HighScoreCaption() == std::string("HISCORE: .5"));
+}
+
+// Both saves of the deal fail and are told (the window tells the player
+// once), and the game still reaches its final screen and its end.
+TEST_CASE_FIXTURE(ScoreFile, "failed save lets the game end") {
+    fs::create_directory(file_);
+    FileGame play(folder_);
+    CHECK(folder_.reports.size() == std::size_t{1});
+    play.Play(kOfferOf16356);
+
+    play.rig.game.Label28_Click();
+    play.rig.game.Label33_Click();
+
+    CHECK(folder_.reports.size() == std::size_t{3});
+    CHECK(folder_.reports.at(1) == folder_.reports.at(2));
+    CHECK_MESSAGE(folder_.reports.back().starts_with(folder_.SaveFailure("Is a directory")),
+                  folder_.reports.back().c_str());
+    CHECK(play.rig.board.IsShown(kResult));
+    CHECK(play.rig.board.Caption(kResult) == std::string("YOU WIN!! $ 16356"));
+    CHECK(play.rig.end.quits == 1);
+    CHECK(fs::is_directory(file_));
+}

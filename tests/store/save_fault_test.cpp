@@ -4,11 +4,8 @@
 #include "file_high_score_store.h"
 #include "file_replacement.h"
 #include "files.h"
+#include "rule_test.h"
 #include "store_faults.h"
-#include "suites.h"
-
-#include <QTest>
-
 #include <algorithm>
 #include <csignal>
 #include <filesystem>
@@ -32,84 +29,86 @@ const std::vector<std::string> kScoreOnly{"Print.txt"};
 
 // One row for each call of a save: its number, its name, and whether the new
 // line is already in place when it is made.
-void RowPerCall() {
-    QTest::addColumn<int>("call");
-    QTest::addColumn<std::string>("name");
-    QTest::addColumn<bool>("afterRename");
+struct CallRow {
+    int call;
+    std::string name;
+    bool afterRename;
+};
+
+std::vector<CallRow> RowPerCall() {
     ScoreFolder scratch(kOldLine);
     StagedFileSystem files(scratch.File());
     ReplaceFileContent(scratch.File(), kNewLine, files);
+    std::vector<CallRow> rows;
     bool renamed = false;
     for (std::size_t i = 0; i < files.calls.size(); ++i) {
         const std::string& name = files.calls[i];
-        QTest::addRow("%02zu %s", i, name.c_str()) << static_cast<int>(i) << name << renamed;
+        rows.push_back({static_cast<int>(i), name, renamed});
         renamed = renamed || name.starts_with("rename");
     }
+    return rows;
 }
 
 } // namespace
 
-class SaveFaultTest : public QObject {
-    Q_OBJECT
+// Interrupted system calls and writes that take one byte at a time still
+// leave the whole line, and it is on the disk before it takes the old
+// line's place, which is made lasting after: a crash of the machine
+// then leaves one line or the other, never an empty file.
+TEST_CASE("interrupted save writes every byte and syncs") {
+    ScoreFolder scratch(kOldLine);
+    StagedFileSystem files(scratch.File());
 
-private slots:
-    // Interrupted system calls and writes that take one byte at a time still
-    // leave the whole line, and it is on the disk before it takes the old
-    // line's place, which is made lasting after: a crash of the machine
-    // then leaves one line or the other, never an empty file.
-    void interruptedSaveWritesEveryByteAndSyncs() {
-        ScoreFolder scratch(kOldLine);
-        StagedFileSystem files(scratch.File());
+    const FileReplacement result = ReplaceFileContent(scratch.File(), kNewLine, files);
 
-        const FileReplacement result = ReplaceFileContent(scratch.File(), kNewLine, files);
+    CHECK(result.replaced);
+    CHECK(result.error == std::error_code());
+    CHECK(ReadBytes(scratch.File()) == kNewLine);
+    CHECK(std::count(files.calls.begin(), files.calls.end(), "write new file") ==
+          static_cast<std::ptrdiff_t>(kNewLine.size()));
+    CHECK(EntriesIn(scratch.Dir()) == kScoreOnly);
+    const auto at = [&files](const char* call) {
+        return std::find(files.calls.begin(), files.calls.end(), call) - files.calls.begin();
+    };
+    CHECK(at("fsync new file") < at("rename new file to Print.txt"));
+    CHECK(at("rename new file to Print.txt") < at("fsync directory"));
+    CHECK(at("fsync directory") + 1 == at("close directory"));
+}
 
-        QVERIFY(result.replaced);
-        QCOMPARE(result.error, std::error_code());
-        QCOMPARE(ReadBytes(scratch.File()), kNewLine);
-        QCOMPARE(std::count(files.calls.begin(), files.calls.end(), "write new file"),
-                 static_cast<std::ptrdiff_t>(kNewLine.size()));
-        QCOMPARE(EntriesIn(scratch.Dir()), kScoreOnly);
-        const auto at = [&files](const char* call) {
-            return std::find(files.calls.begin(), files.calls.end(), call) - files.calls.begin();
-        };
-        QVERIFY(at("fsync new file") < at("rename new file to Print.txt"));
-        QVERIFY(at("rename new file to Print.txt") < at("fsync directory"));
-        QCOMPARE(at("fsync directory") + 1, at("close directory"));
-    }
-
-    void failingCall_data() { RowPerCall(); }
-
-    // The disk is full at that call. Closing what was only looked at, and
-    // opening or closing the directory to make the rename durable, may fail
-    // without harm to the value; any other failure keeps the old line,
-    // removes the new file and is returned as the save's error.
-    void failingCall() {
-        QFETCH(int, call);
-        QFETCH(std::string, name);
-        QFETCH(bool, afterRename);
+// The disk is full at that call. Closing what was only looked at, and
+// opening or closing the directory to make the rename durable, may fail
+// without harm to the value; any other failure keeps the old line,
+// removes the new file and is returned as the save's error.
+TEST_CASE("failing call") {
+    for (const CallRow& row : RowPerCall()) {
+        CAPTURE(row.name);
+        const int call = row.call;
+        const std::string& name = row.name;
+        const bool afterRename = row.afterRename;
         ScoreFolder scratch(kOldLine);
         StagedFileSystem files(scratch.File(), static_cast<std::size_t>(call));
 
         const FileReplacement result = ReplaceFileContent(scratch.File(), kNewLine, files);
 
-        QCOMPARE(files.calls.at(static_cast<std::size_t>(call)), name);
+        CHECK(files.calls.at(static_cast<std::size_t>(call)) == name);
         const bool harmless =
             name == "close Print.txt" || name == "open directory" || name == "close directory";
-        QCOMPARE(result.replaced, harmless || afterRename);
-        QCOMPARE(result.error,
-                 harmless ? std::error_code() : std::error_code(ENOSPC, std::system_category()));
-        QCOMPARE(ReadBytes(scratch.File()), harmless || afterRename ? kNewLine : kOldLine);
-        QCOMPARE(EntriesIn(scratch.Dir()), kScoreOnly);
+        CHECK(result.replaced == (harmless || afterRename));
+        CHECK(result.error ==
+              (harmless ? std::error_code() : std::error_code(ENOSPC, std::system_category())));
+        CHECK(ReadBytes(scratch.File()) == (harmless || afterRename ? kNewLine : kOldLine));
+        CHECK(EntriesIn(scratch.Dir()) == kScoreOnly);
     }
+}
 
-    void endedAtEachCall_data() { RowPerCall(); }
-
-    // The process ends just before the call, as if killed there: the file
-    // holds one whole line, the next start and the next save work, and the
-    // next save takes away the new file the ended one left.
-    void endedAtEachCall() {
-        QFETCH(int, call);
-        QFETCH(bool, afterRename);
+// The process ends just before the call, as if killed there: the file
+// holds one whole line, the next start and the next save work, and the
+// next save takes away the new file the ended one left.
+TEST_CASE("ended at each call") {
+    for (const CallRow& row : RowPerCall()) {
+        CAPTURE(row.name);
+        const int call = row.call;
+        const bool afterRename = row.afterRename;
         ScoreFolder scratch(kOldLine);
 
         const ChildOutcome outcome = RunInChild([&](const auto&) {
@@ -118,140 +117,146 @@ private slots:
             ReplaceFileContent(scratch.File(), kNewLine, files);
         });
 
-        QCOMPARE(outcome.exitCode, StagedFileSystem::kEndedExitCode);
-        QCOMPARE(ReadBytes(scratch.File()), afterRename ? kNewLine : kOldLine);
-        QCOMPARE_EQ(scratch.Store().Load(), afterRename ? 16356.0F : 100.0F);
+        CHECK(outcome.exitCode == StagedFileSystem::kEndedExitCode);
+        CHECK(ReadBytes(scratch.File()) == (afterRename ? kNewLine : kOldLine));
+        CHECK(scratch.Store().Load() == (afterRename ? 16356.0F : 100.0F));
         scratch.Store().Save(Currency::FromScaled(2000000000));
-        QCOMPARE(ReadBytes(scratch.File()), std::string(" 200000\r\n"));
-        QCOMPARE(scratch.reports, std::vector<std::string>{});
-        QCOMPARE(EntriesIn(scratch.Dir()), kScoreOnly);
+        CHECK(ReadBytes(scratch.File()) == std::string(" 200000\r\n"));
+        CHECK(scratch.reports == std::vector<std::string>{});
+        CHECK(EntriesIn(scratch.Dir()) == kScoreOnly);
     }
+}
 
-    // The new file of a game that is still saving, and files that only look
-    // alike, are not the save's to take away.
-    void saveLeavesOtherFilesAlone() {
-        ScoreFolder scratch(kOldLine);
-        const std::vector<std::string> others{"Print.txt.1-0.tmp", "Print.txt.x-0.tmp",
-                                              "Print.txt.99999999-0.tmp.bak",
-                                              "Other.txt.99999999-0.tmp"};
-        for (const std::string& name : others) {
-            WriteBytes(scratch.Dir() / name, kOldLine);
+// The new file of a game that is still saving, and files that only look
+// alike, are not the save's to take away.
+TEST_CASE("save leaves other files alone") {
+    ScoreFolder scratch(kOldLine);
+    const std::vector<std::string> others{"Print.txt.1-0.tmp", "Print.txt.x-0.tmp",
+                                          "Print.txt.99999999-0.tmp.bak",
+                                          "Other.txt.99999999-0.tmp"};
+    for (const std::string& name : others) {
+        WriteBytes(scratch.Dir() / name, kOldLine);
+    }
+    const std::vector<std::string> before = EntriesIn(scratch.Dir());
+
+    scratch.Store().Save(kNewAmount);
+
+    CHECK(EntriesIn(scratch.Dir()) == before);
+}
+
+// A file-size limit of 0 (ulimit -f 0), with SIGXFSZ ignored, makes
+// every write fail.
+TEST_CASE("write limit") {
+    ScoreFolder scratch(kOldLine);
+
+    const ChildOutcome outcome = RunInChild([&](const auto& report) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit none{0, 0};
+        if (::setrlimit(RLIMIT_FSIZE, &none) != 0) {
+            _exit(1);
         }
-        const std::vector<std::string> before = EntriesIn(scratch.Dir());
+        FileHighScoreStore(scratch.File(), report).Save(kNewAmount);
+    });
 
-        scratch.Store().Save(kNewAmount);
+    CHECK(outcome.exitCode == 0);
+    VerifyReport(outcome.reports, scratch.SaveFailure("File too large"));
+    CHECK(ReadBytes(scratch.File()) == kOldLine);
+    CHECK(EntriesIn(scratch.Dir()) == kScoreOnly);
+}
 
-        QCOMPARE(EntriesIn(scratch.Dir()), before);
+// Run as a user whom the file modes bind. A read-only file keeps its
+// value even where the directory would let it be replaced, and a file
+// shared by a group stays the group's, so the next member can save.
+TEST_CASE("unprivileged save") {
+    struct Row {
+        int fileMode;
+        int directoryMode;
+        bool shared;
+        bool saved;
+    };
+    Row row{};
+    SUBCASE("writable file and directory") {
+        row = {0644, 0777, false, true};
     }
-
-    // A file-size limit of 0 (ulimit -f 0), with SIGXFSZ ignored, makes
-    // every write fail.
-    void writeLimit() {
-        ScoreFolder scratch(kOldLine);
-
-        const ChildOutcome outcome = RunInChild([&](const auto& report) {
-            std::signal(SIGXFSZ, SIG_IGN);
-            const rlimit none{0, 0};
-            if (::setrlimit(RLIMIT_FSIZE, &none) != 0) {
-                _exit(1);
-            }
-            FileHighScoreStore(scratch.File(), report).Save(kNewAmount);
-        });
-
-        QCOMPARE(outcome.exitCode, 0);
-        VerifyReport(outcome.reports, scratch.SaveFailure("File too large"));
-        QCOMPARE(ReadBytes(scratch.File()), kOldLine);
-        QCOMPARE(EntriesIn(scratch.Dir()), kScoreOnly);
+    SUBCASE("read-only file") {
+        row = {0444, 0777, false, false};
     }
-
-    void unprivilegedSave_data() {
-        QTest::addColumn<int>("fileMode");
-        QTest::addColumn<int>("directoryMode");
-        QTest::addColumn<bool>("shared");
-        QTest::addColumn<bool>("saved");
-        QTest::newRow("writable file and directory") << 0644 << 0777 << false << true;
-        QTest::newRow("read-only file") << 0444 << 0777 << false << false;
-        QTest::newRow("read-only directory") << 0666 << 0555 << false << false;
-        // root:group 0664 in a group-writable folder, saved by a member.
-        QTest::newRow("file and folder of a group") << 0664 << 0775 << true << true;
+    SUBCASE("read-only directory") {
+        row = {0666, 0555, false, false};
     }
-
-    // Run as a user whom the file modes bind. A read-only file keeps its
-    // value even where the directory would let it be replaced, and a file
-    // shared by a group stays the group's, so the next member can save.
-    void unprivilegedSave() {
-        QFETCH(int, fileMode);
-        QFETCH(int, directoryMode);
-        QFETCH(bool, shared);
-        QFETCH(bool, saved);
-        const bool root = ::geteuid() == 0;
-        if (shared && !root) {
-            QSKIP("needs root to give the file to another owner and group");
-        }
-        ScoreFolder scratch(kOldLine);
-        const gid_t group = shared ? kSharedGroupId : kUnprivilegedId;
-        if (root) {
-            QCOMPARE(::chown(scratch.File().c_str(), shared ? 0 : kUnprivilegedId, group), 0);
-            QCOMPARE(::chown(scratch.Dir().c_str(), 0, group), 0);
-        }
-        fs::permissions(scratch.File(), static_cast<fs::perms>(fileMode));
-        fs::permissions(scratch.Dir(), static_cast<fs::perms>(directoryMode));
-
-        const ChildOutcome outcome = RunInChild([&](const auto& report) {
-            BecomeUnprivileged(shared);
-            FileHighScoreStore(scratch.File(), report).Save(kNewAmount);
-        });
-
-        QCOMPARE(outcome.exitCode, 0);
-        QCOMPARE(ReadBytes(scratch.File()), saved ? kNewLine : kOldLine);
-        if (saved) {
-            QCOMPARE(outcome.reports, std::vector<std::string>{});
-        } else {
-            VerifyReport(outcome.reports, scratch.SaveFailure("Permission denied"));
-        }
-        QCOMPARE(EntriesIn(scratch.Dir()), kScoreOnly);
-        struct stat status {};
-        QCOMPARE(::stat(scratch.File().c_str(), &status), 0);
-        QCOMPARE(status.st_mode & 07777, static_cast<mode_t>(fileMode));
-        if (root) {
-            QCOMPARE(status.st_uid, uid_t{kUnprivilegedId});
-            QCOMPARE(status.st_gid, group);
-        }
+    // root:group 0664 in a group-writable folder, saved by a member.
+    SUBCASE("file and folder of a group") {
+        row = {0664, 0775, true, true};
     }
-
-    void unreadableFileAtStart_data() {
-        QTest::addColumn<bool>("directory");
-        QTest::addColumn<std::string>("reason");
-        QTest::newRow("no right to read it") << false << std::string("Permission denied");
-        QTest::newRow("a directory of that name") << true << std::string("Is a directory");
+    const int fileMode = row.fileMode;
+    const int directoryMode = row.directoryMode;
+    const bool shared = row.shared;
+    const bool saved = row.saved;
+    const bool root = ::geteuid() == 0;
+    if (shared && !root) {
+        MESSAGE("skipped: needs root to give the file to another owner and group");
+        return;
     }
-
-    // A file that is there but cannot be read starts the game at 0, says why
-    // and is left as it is.
-    void unreadableFileAtStart() {
-        QFETCH(bool, directory);
-        QFETCH(std::string, reason);
-        ScoreFolder scratch(directory ? std::nullopt : FileContent(kOldLine));
-        if (directory) {
-            fs::create_directory(scratch.File());
-        }
-        fs::permissions(scratch.File(), directory ? fs::perms::all : fs::perms::none);
-        fs::permissions(scratch.Dir(), fs::perms::all);
-
-        const ChildOutcome outcome = RunInChild([&](const auto& report) {
-            BecomeUnprivileged();
-            _exit(FileHighScoreStore(scratch.File(), report).Load() == 0.0F ? 0 : 1);
-        });
-
-        QCOMPARE(outcome.exitCode, 0);
-        VerifyReport(outcome.reports, "Could not read the high score from \"" +
-                                          scratch.File().string() + "\": " + reason);
-        QCOMPARE(EntriesIn(scratch.Dir()), kScoreOnly);
-        fs::permissions(scratch.File(), fs::perms::owner_all);
-        QVERIFY(directory ? fs::is_directory(scratch.File())
-                          : ReadBytes(scratch.File()) == kOldLine);
+    ScoreFolder scratch(kOldLine);
+    const gid_t group = shared ? kSharedGroupId : kUnprivilegedId;
+    if (root) {
+        CHECK(::chown(scratch.File().c_str(), shared ? 0 : kUnprivilegedId, group) == 0);
+        CHECK(::chown(scratch.Dir().c_str(), 0, group) == 0);
     }
-};
+    fs::permissions(scratch.File(), static_cast<fs::perms>(fileMode));
+    fs::permissions(scratch.Dir(), static_cast<fs::perms>(directoryMode));
 
-MARVESTO_TEST_SUITE(SaveFaultTest)
-#include "save_fault_test.moc"
+    const ChildOutcome outcome = RunInChild([&](const auto& report) {
+        BecomeUnprivileged(shared);
+        FileHighScoreStore(scratch.File(), report).Save(kNewAmount);
+    });
+
+    CHECK(outcome.exitCode == 0);
+    CHECK(ReadBytes(scratch.File()) == (saved ? kNewLine : kOldLine));
+    if (saved) {
+        CHECK(outcome.reports == std::vector<std::string>{});
+    } else {
+        VerifyReport(outcome.reports, scratch.SaveFailure("Permission denied"));
+    }
+    CHECK(EntriesIn(scratch.Dir()) == kScoreOnly);
+    struct stat status {};
+    CHECK(::stat(scratch.File().c_str(), &status) == 0);
+    CHECK((status.st_mode & 07777) == static_cast<mode_t>(fileMode));
+    if (root) {
+        CHECK(status.st_uid == uid_t{kUnprivilegedId});
+        CHECK(status.st_gid == group);
+    }
+}
+
+// A file that is there but cannot be read starts the game at 0, says why
+// and is left as it is.
+TEST_CASE("unreadable file at start") {
+    bool directory = false;
+    std::string reason;
+    SUBCASE("no right to read it") {
+        directory = false;
+        reason = "Permission denied";
+    }
+    SUBCASE("a directory of that name") {
+        directory = true;
+        reason = "Is a directory";
+    }
+    ScoreFolder scratch(directory ? std::nullopt : FileContent(kOldLine));
+    if (directory) {
+        fs::create_directory(scratch.File());
+    }
+    fs::permissions(scratch.File(), directory ? fs::perms::all : fs::perms::none);
+    fs::permissions(scratch.Dir(), fs::perms::all);
+
+    const ChildOutcome outcome = RunInChild([&](const auto& report) {
+        BecomeUnprivileged();
+        _exit(FileHighScoreStore(scratch.File(), report).Load() == 0.0F ? 0 : 1);
+    });
+
+    CHECK(outcome.exitCode == 0);
+    VerifyReport(outcome.reports, "Could not read the high score from \"" +
+                                      scratch.File().string() + "\": " + reason);
+    CHECK(EntriesIn(scratch.Dir()) == kScoreOnly);
+    fs::permissions(scratch.File(), fs::perms::owner_all);
+    CHECK((directory ? fs::is_directory(scratch.File()) : ReadBytes(scratch.File()) == kOldLine));
+}

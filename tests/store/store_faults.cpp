@@ -1,8 +1,7 @@
 #include "store_faults.h"
 
 #include "files.h"
-
-#include <QTest>
+#include "rule_test.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -17,7 +16,6 @@ namespace marvesto::testing {
 namespace fs = std::filesystem;
 
 ScoreFolder::ScoreFolder(const FileContent& content) {
-    QVERIFY(directory.isValid());
     if (content) {
         WriteBytes(File(), *content);
     }
@@ -36,8 +34,8 @@ std::string ScoreFolder::SaveFailure(const std::string& reason) const {
 }
 
 void VerifyReport(const std::vector<std::string>& reports, const std::string& start) {
-    QCOMPARE(reports.size(), std::size_t{1});
-    QVERIFY2(reports.front().starts_with(start), reports.front().c_str());
+    REQUIRE(reports.size() == std::size_t{1});
+    CHECK_MESSAGE(reports.front().starts_with(start), reports.front());
 }
 
 ChildOutcome RunInChild(const std::function<void(const FileHighScoreStore::FailureReport&)>& body) {

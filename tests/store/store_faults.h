@@ -5,8 +5,7 @@
 
 #include "file_high_score_store.h"
 #include "file_system.h"
-
-#include <QTemporaryDir>
+#include "files.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -29,13 +28,13 @@ struct ScoreFolder {
     // Lets the folder be removed whatever modes a test gave it.
     ~ScoreFolder();
 
-    std::filesystem::path Dir() const { return directory.path().toStdString(); }
+    std::filesystem::path Dir() const { return directory.Path(); }
     std::filesystem::path File() const { return Dir() / "Print.txt"; }
     FileHighScoreStore Store();
     // The start of the report of a save that failed for the reason.
     std::string SaveFailure(const std::string& reason) const;
 
-    QTemporaryDir directory;
+    TemporaryFolder directory;
     std::vector<std::string> reports;
 };
 

@@ -9,12 +9,36 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace marvesto::testing {
+
+// A new folder in the system's folder for temporary files, removed with all
+// it holds when the test is done with it.
+class TemporaryFolder {
+public:
+    TemporaryFolder() {
+        std::random_device seed;
+        do {
+            path_ = std::filesystem::temp_directory_path() / ("marvesto-" + std::to_string(seed()));
+        } while (!std::filesystem::create_directory(path_));
+    }
+    ~TemporaryFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+
+    const std::filesystem::path& Path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
 
 // Empty when there is no such file, or it cannot be read.
 inline std::string ReadBytes(const std::filesystem::path& file) {

@@ -9,6 +9,7 @@
 #include "number_text.h"
 #include "program_end.h"
 #include "random_source.h"
+#include "visible_controls.h"
 
 #include <chrono>
 #include <cstddef>
@@ -23,7 +24,7 @@ namespace marvesto::testing {
 // Remembers what is shown and what each label reads, starting from the
 // window's state at start-up; passes every operation on to a real window too,
 // when it is given one.
-class RecordingBoard : public BoardView {
+class RecordingBoard : public BoardView, public VisibleControls {
 public:
     RecordingBoard(CallLog& log, BoardView* window);
 
@@ -31,7 +32,7 @@ public:
     void Hide(Control control) override { SetShown(control, false); }
     void SetCaption(Control label, const std::string& text) override;
 
-    bool IsShown(Control control) const { return shown_.at(control.Name()); }
+    bool IsShown(Control control) const override { return shown_.at(control.Name()); }
     std::string Caption(Control label) const;
     // Names of the controls shown, sorted.
     Entries ShownControls() const;

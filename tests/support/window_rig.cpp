@@ -1,5 +1,7 @@
 #include "window_rig.h"
 
+#include "window_routing.h"
+
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
@@ -15,7 +17,9 @@ WindowRig::WindowRig(CuePlayer* cues)
       }),
       rig({.window = &window, .cues = cues, .end = &exit}),
       driver(window, rig.game, exit,
-             [this](const std::string& message) { rig.log.Add("report " + message); }) {}
+             [this](const std::string& message) { rig.log.Add("report " + message); }) {
+    RouteToDriver(window, driver);
+}
 
 WindowRig::~WindowRig() {
     // Until the application's own loop has run, every local event loop, and
@@ -64,6 +68,9 @@ void WindowRig::ClickNext(int count) {
 void WindowRig::Key(Qt::Key key) {
     QWidget* focus = QApplication::focusWidget();
     QTest::keyClick(focus != nullptr ? focus : &window, key);
+    // What the key leaves to the window's event loop, such as passing the
+    // focus on, is done before the player's next key.
+    QCoreApplication::processEvents();
 }
 
 } // namespace marvesto::testing

@@ -50,7 +50,8 @@ public:
     void ClickAt(QPoint position);
     // Clicks `count` more cases, taking the lowest numbers still shown.
     void ClickNext(int count);
-    // A key pressed and released where the keyboard focus is.
+    // A key pressed and released where the keyboard focus is, and the
+    // window's events handled as its event loop does before the next key.
     void Key(Qt::Key key);
 
     MarvestoWindow window;

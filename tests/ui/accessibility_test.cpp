@@ -1,7 +1,8 @@
 // What assistive technology gets from the window through Qt's accessibility
 // interface: every control by its caption, exactly as shown, with its role,
 // place and state; the press actions of DEAL and the end label; and the
-// events that make a screen reader read a change, the offer above all.
+// events that tell a screen reader that a label appeared or changed its
+// caption, which it would otherwise go on reading as it was.
 #include "caption_label.h"
 #include "suites.h"
 #include "window_rig.h"
@@ -72,8 +73,8 @@ private slots:
         QAccessible::installUpdateHandler(Hear);
     }
 
-    // Through a whole game every control is read as shown, and the offer is
-    // announced as it appears, with its new caption. Only DEAL and the end
+    // Through a whole game every control is read as shown, and the offer's
+    // appearance and new caption are made known. Only DEAL and the end
     // label act: each names its keys, and is pressed like a click (which
     // press counts is the driver's rule, tested there).
     void aWholeGameAsAScreenReaderSeesIt() {

@@ -1,6 +1,7 @@
-// The one-call-at-a-time rule between the window and the game. A sound cue
-// keeps the event loop turning inside a game call, and clicks, keys and close
-// requests can arrive then; the stand-in cue player here makes them arrive.
+// The driver's rules through the Qt window: a real cue on SDL's dummy driver
+// keeps Qt's event loop turning inside a game call, and the window's close,
+// its keys and a screen reader's press reach the driver then. The rules
+// themselves are tested without a toolkit (tests/rules).
 // Qt's headers come first: moc reads this file without the compiler's
 // predefined macros, and <chrono> (through event_waiter.h) parses only once
 // they have set up the library's configuration.
@@ -13,7 +14,6 @@
 #include <QTimer>
 
 #include "event_waiter.h"
-#include "run_time_error.h"
 #include "sdl_cue_player.h"
 #include "suites.h"
 #include "test_wav.h"
@@ -30,43 +30,12 @@ namespace {
 
 constexpr auto kLongCue = 5000ms;
 
-class UnreadableStore : public HighScoreStore {
-public:
-    float Load() override { throw RunTimeError("Bad file name or number"); }
-    void Save(Currency) override {}
-};
-
 } // namespace
 
 class GameDriverTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // Clicks made during a cue are handled after the running call, in order.
-    void clicksDuringACueWaitForTheRunningCall() {
-        WindowRig play;
-        play.rig.ScriptPrizes(WorkedExample());
-        play.Start();
-        play.rig.cues.whilePlaying = [&play](const std::string& cue) {
-            if (cue == "INTRO.wav") {
-                play.Click(Control::Command(3));
-                play.Click(Control::Command(2));
-                WaitProcessingEvents(20ms);
-                play.rig.log.Add("cue over");
-            }
-        };
-        const auto start = play.rig.log.Size();
-        play.Click(Control::Command(1));
-        // The first click, then those on CASE 3 and CASE 2, which draw prizes 12 and 21.
-        const Entries expected{"cue INTRO.wav", "cue over",      "hide Label27",
-                               "hide Command1", "show Label30",  "caption Label30 [CASE  1]",
-                               "hide Label29",  "hide Label28",  "hide Label27",
-                               "hide Command3", "hide Label12",  "hide Label28",
-                               "hide Label27",  "hide Command2", "hide Label21",
-                               "hide Label28"};
-        QCOMPARE(play.rig.log.From(start), expected);
-    }
-
     // The close control a tenth of a second into a cue ends the program at
     // once: the cue, five seconds on SDL's dummy driver, is cut short, and
     // nothing the interrupted call had still to do happens.
@@ -116,17 +85,6 @@ private slots:
         QCOMPARE(play.exit.Status(), 0);
     }
 
-    void closeBetweenCallsEndsTheProgramAtOnce() {
-        WindowRig play;
-        play.rig.ScriptPrizes(WorkedExample());
-        play.Start();
-        const auto start = play.rig.log.Size();
-        play.window.close();
-        QCOMPARE(play.rig.log.From(start), Entries{"exit 0"});
-        play.Click(Control::Command(1));
-        QCOMPARE(play.rig.log.From(start), Entries{"exit 0"});
-    }
-
     // A deal, by a click, by D or by a screen reader's press, acts only on a
     // DEAL shown when it is made and still shown when it is handled: before
     // any offer and during the dial it does nothing, though DEAL is shown by
@@ -169,49 +127,6 @@ private slots:
                                     "caption Label34 [               YOU WIN!! $ 16356]"),
                  1);
         QCOMPARE(play.ShownControls(), FinalScreenControls());
-    }
-
-    void errorEscapingAClickIsReportedAndEndsWithFailure_data() {
-        QTest::addColumn<bool>("randomBreaksItsPromise");
-        QTest::addColumn<std::string>("report");
-        QTest::newRow("run-time error")
-            << true << std::string("report The random source gave a value outside [0, 1)");
-        QTest::newRow("any other exception")
-            << false << std::string("report the scripted random values ran out");
-    }
-
-    // A click queued during the failing call is dropped, and later clicks do
-    // nothing: the program is over.
-    void errorEscapingAClickIsReportedAndEndsWithFailure() {
-        QFETCH(bool, randomBreaksItsPromise);
-        QFETCH(std::string, report);
-        WindowRig play;
-        if (randomBreaksItsPromise) {
-            play.rig.random.Add(1.0);
-        }
-        play.Start();
-        play.rig.cues.whilePlaying = [&play](const std::string&) {
-            play.Click(Control::Command(2));
-        };
-        const auto start = play.rig.log.Size();
-        play.Click(Control::Command(1));
-        play.Click(Control::Command(3));
-        const Entries expected{"cue INTRO.wav", "hide Label27", "hide Command1", report, "exit 1"};
-        QCOMPARE(play.rig.log.From(start), expected);
-        QCOMPARE(play.exit.Status(), 1);
-    }
-
-    void errorAtStartUpIsReportedAndEndsBeforeTheWindowShows() {
-        UnreadableStore store;
-        MarvestoWindow window;
-        CallLog log;
-        ProgramExit exit([&log](int status) { log.Add("exit " + std::to_string(status)); });
-        GameRig rig({.store = &store, .end = &exit});
-        GameDriver driver(window, rig.game, exit,
-                          [&log](const std::string& message) { log.Add("report " + message); });
-        driver.Form_Load();
-        QCOMPARE(log.All(), (Entries{"report Bad file name or number", "exit 1"}));
-        QCOMPARE(exit.Status(), 1);
     }
 };
 

@@ -7,41 +7,34 @@
 #include "typeface.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPushButton>
 #include <QRawFont>
 #include <QStyleOptionButton>
 #include <QTest>
 
-#include <array>
+#include <algorithm>
 #include <cmath>
-#include <utility>
+#include <stdexcept>
 #include <vector>
 
 using namespace marvesto;
 
 namespace {
 
-const QColor kYellow(0xFF, 0xFF, 0x00);
-const QColor kRed(0xFF, 0x00, 0x00);
-const QColor kGreen(0x00, 0xFF, 0x00);
-const QColor kBlue(0x00, 0x00, 0xFF);
-const QColor kWhite(0xFF, 0xFF, 0xFF);
-const QColor kOfferGreen(0x00, 0xC0, 0x00);
-const QColor kPaleYellow(0xFF, 0xFF, 0x80);
-
 QColor ButtonText() {
     return QApplication::palette().color(QPalette::ButtonText);
 }
 
-// An invalid colour in the tables stands for the platform's button text.
+// An invalid colour in the statement stands for the platform's button text.
 QColor Resolved(const QColor& colour) {
     return colour.isValid() ? colour : ButtonText();
 }
-
-constexpr FontSpec kWindowFont{14.25, false, true};
-constexpr FontSpec kBoardFont{11.25, true, false};
 
 struct LabelRow {
     int number = 0;
@@ -53,48 +46,56 @@ struct LabelRow {
     FontSpec font{};
 };
 
-// The ladder by column from the left, each column from the top, Label26 first
-// and Label1 last; 89 x 17 pixels each, the rows 24 apart from 328 down.
-const std::array<std::pair<int, QStringList>, 5> kLadderColumns{{
-    {168, {" 50 CENTS", "1 DOLLAR", "      $2", "      $5"}},
-    {272, {"     $10", "     $20", "     $50", "     $75"}},
-    {376, {"    $100", "    $150", "    $200", "    $250", "    $500", "    $750"}},
-    {480, {"$    1,000", "$    2,000", "$    2,500", "$    5,000", "$  10,000", "$  15,000"}},
-    {584, {"$  20,000", "$  30,000", "$  50,000", "$  75,000", "$100,000", "$200,000"}},
-}};
+// The window as laid out, stated once for every front end's tests.
+const QJsonObject& Statement() {
+    static const QJsonObject statement = [] {
+        QFile file(QStringLiteral(MARVESTO_SOURCE_DIR "/tests/support/window_layout.json"));
+        if (!file.open(QIODevice::ReadOnly)) {
+            throw std::runtime_error("cannot read the window's layout statement");
+        }
+        return QJsonDocument::fromJson(file.readAll()).object();
+    }();
+    return statement;
+}
 
-const QString kEndCaption = QString(28, ' ') + "CLICK  TO END YOUR SESSION! ";
+QColor Colour(const QJsonValue& value) {
+    return value.isNull() ? QColor() : QColor(value.toString());
+}
 
-// The other labels, from the bottom of the stack to the top; all lie over the
-// ladder.
-const std::vector<LabelRow> kStatusLabels{
-    {27, {8, 432, 241, 33}, "OFFER:", kOfferGreen, kYellow, false, {15.75, true, false}},
-    {28, {8, 464, 129, 25}, ">  DEAL  <", kPaleYellow, kRed, false, {14.25, true, true}},
-    {30, {296, 472, 105, 25}, "", QColor(), kYellow, true, {14.25, true, false}},
-    {31, {104, 16, 481, 65}, "MARVESTO?", kYellow, kRed, true, {48, false, true}},
-    {32, {216, 88, 273, 25}, "Created by Marvesto Team ", kRed, kYellow, true, kWindowFont},
-    {29, {160, 320, 521, 153}, " CHOOSE YOUR CASE!", kRed, kYellow, true, {24, true, true}},
-    {33, {8, 216, 673, 49}, kEndCaption, kYellow, kRed, false, kWindowFont},
-    {34, {152, 272, 385, 33}, "", kYellow, kRed, false, kWindowFont},
-    {44, {536, 472, 145, 25}, "", kRed, kYellow, true, {9.75, true, true}},
-};
+QRect Place(const QJsonValue& value) {
+    const QJsonArray place = value.toArray();
+    return {place[0].toInt(), place[1].toInt(), place[2].toInt(), place[3].toInt()};
+}
 
-// Prizes 1..4 are green with the button text, 5..12 red and the rest blue,
-// both in white.
+FontSpec Font(const QJsonValue& value) {
+    const QJsonObject font = value.toObject();
+    return {font["points"].toDouble(), font["bold"].toBool(), font["italic"].toBool()};
+}
+
+const QJsonObject& Window() {
+    static const QJsonObject window = Statement()["window"].toObject();
+    return window;
+}
+
+QColor WindowBackground() {
+    return Colour(Window()["background"]);
+}
+
+// From the bottom of the stack to the top: the ladder, Label26 first and
+// Label1 last, then the other labels, which all lie over it.
 std::vector<LabelRow> AllLabels() {
     std::vector<LabelRow> labels;
-    int number = 26;
-    for (const auto& [left, captions] : kLadderColumns) {
-        for (int row = 0; row < captions.size(); ++row, --number) {
-            labels.push_back({number, QRect(left, 328 + 24 * row, 89, 17), captions[row],
-                              number <= 4 ? QColor() : kWhite,
-                              number <= 4 ? kGreen : (number <= 12 ? kRed : kBlue), true,
-                              kBoardFont});
-        }
+    for (const QJsonValue& value : Statement()["labels"].toArray()) {
+        const QJsonObject label = value.toObject();
+        labels.push_back({label["number"].toInt(), Place(label["place"]),
+                          label["caption"].toString(), Colour(label["text"]),
+                          Colour(label["background"]), label["shown"].toBool(),
+                          Font(label["font"])});
     }
-    labels.insert(labels.end(), kStatusLabels.begin(), kStatusLabels.end());
     return labels;
 }
+
+constexpr int kLadderLabels = 26;
 
 // What lies on top at a place once the given labels are shown and hidden.
 struct Overlap {
@@ -184,13 +185,15 @@ private slots:
         QCOMPARE(window_->size(), QSize(690, 505));
         QCOMPARE(window_->minimumSize(), QSize(690, 505));
         QCOMPARE(window_->maximumSize(), QSize(690, 505));
-        QCOMPARE(window_->palette().color(QPalette::Window), kYellow);
+        QCOMPARE(window_->objectName(), Window()["name"].toString());
+        QCOMPARE(window_->palette().color(QPalette::Window), WindowBackground());
         // At any screen scale (QT_SCALE_FACTOR) the window and all it holds
         // grow together; the rest of this suite holds at that scale too.
         const QImage image = Grab();
         QCOMPARE(image.size(), QSize(690, 505) * window_->devicePixelRatio());
-        QCOMPARE(image.pixelColor(QPoint(2, 502) * window_->devicePixelRatio()), kYellow);
-        CheckFont(window_->font(), kWindowFont);
+        QCOMPARE(image.pixelColor(QPoint(2, 502) * window_->devicePixelRatio()),
+                 WindowBackground());
+        CheckFont(window_->font(), Font(Window()["font"]));
     }
 
     // 26 buttons and 35 labels, each named as in the game, and nothing else:
@@ -207,10 +210,10 @@ private slots:
         QCOMPARE(Names<QPushButton>().size(), 26);
         const QStringList labels = Names<CaptionLabel>();
         QCOMPARE(labels.size(), 35);
-        for (const QString& ladderLabel : labels.first(26)) {
-            QVERIFY2(ladderLabel.mid(5).toInt() <= 26, qPrintable(ladderLabel));
+        for (const QString& ladderLabel : labels.first(kLadderLabels)) {
+            QVERIFY2(ladderLabel.mid(5).toInt() <= kLadderLabels, qPrintable(ladderLabel));
         }
-        QCOMPARE(labels.sliced(26), expected.last(std::ssize(kStatusLabels)));
+        QCOMPARE(labels.sliced(kLadderLabels), expected.last(35 - kLadderLabels));
         QStringList names = Names<QWidget>();
         names.sort();
         expected.sort();
@@ -220,28 +223,23 @@ private slots:
     void caseButtons_data() {
         QTest::addColumn<int>("k");
         QTest::addColumn<QRect>("place");
-        // The board row by row, 96 pixels apart across and 48 down; 0 is no case.
-        constexpr int kBoard[4][7]{{20, 21, 22, 23, 24, 25, 26},
-                                   {13, 14, 15, 16, 17, 18, 19},
-                                   {6, 7, 8, 9, 10, 11, 12},
-                                   {0, 1, 2, 3, 4, 5, 0}};
-        for (int row = 0; row < 4; ++row) {
-            for (int column = 0; column < 7; ++column) {
-                if (const int k = kBoard[row][column]; k != 0) {
-                    QTest::addRow("Command%d", k)
-                        << k << QRect(16 + 96 * column, 128 + 48 * row, 81, 33);
-                }
-            }
+        QTest::addColumn<QString>("caption");
+        for (const QJsonValue& value : Statement()["cases"].toArray()) {
+            const QJsonObject button = value.toObject();
+            const int k = button["number"].toInt();
+            QTest::addRow("Command%d", k)
+                << k << Place(button["place"]) << button["caption"].toString();
         }
     }
 
     void caseButtons() {
         QFETCH(int, k);
         QFETCH(QRect, place);
+        QFETCH(QString, caption);
         auto* button = qobject_cast<QPushButton*>(Widget(QStringLiteral("Command%1").arg(k)));
         QVERIFY(button != nullptr);
         QCOMPARE(button->geometry(), place);
-        QCOMPARE(button->text(), QStringLiteral("CASE %1").arg(k));
+        QCOMPARE(button->text(), caption);
         QVERIFY(button->isVisible());
         QVERIFY(button->isEnabled());
         QCOMPARE(button->focusPolicy(), Qt::StrongFocus);
@@ -249,7 +247,7 @@ private slots:
         QCOMPARE(button->palette().color(QPalette::Button),
                  QApplication::palette().color(QPalette::Button));
         QCOMPARE(button->palette().color(QPalette::ButtonText), ButtonText());
-        CheckFont(button->font(), kBoardFont);
+        CheckFont(button->font(), Font(Statement()["cases"][k - 1]["font"]));
         QStyleOptionButton option;
         option.initFrom(button);
         const QRect contents =
@@ -309,11 +307,13 @@ private slots:
         Label(29)->hide();
         const QImage uncovered = Grab();
         const qreal scale = window_->devicePixelRatio();
-        const auto firstTextColumn = [&uncovered, scale](QRect place) {
+        const std::vector<LabelRow> labels = AllLabels();
+        const QColor ladderText = std::ranges::find(labels, 22, &LabelRow::number)->text;
+        const auto firstTextColumn = [&uncovered, &ladderText, scale](QRect place) {
             const QRect pixels(place.topLeft() * scale, place.size() * scale);
             for (int x = pixels.left(); x <= pixels.right(); ++x) {
                 for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
-                    if (uncovered.pixelColor(x, y) == kWhite) {
+                    if (uncovered.pixelColor(x, y) == ladderText) {
                         return (x - pixels.left()) / scale;
                     }
                 }
@@ -361,6 +361,7 @@ private slots:
         QCOMPARE(visited, expected);
         window_->Hide(Control::Command(2));
         window_->Hide(Control::Command(1));
+        QCoreApplication::processEvents();
         QCOMPARE(QApplication::focusWidget(), Widget("Command3"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
         QCOMPARE(QApplication::focusWidget(), Widget("Command26"));
