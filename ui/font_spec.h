@@ -1,6 +1,8 @@
 // A font of the window by size and style; each front end names the typeface.
 #pragma once
 
+#include <cmath>
+
 namespace marvesto {
 
 struct FontSpec {
@@ -10,10 +12,9 @@ struct FontSpec {
 };
 
 // The font's em height in pixels on a screen of this resolution; a point is
-// 1/72 inch. Rounded here rather than by the maths library, whose first call
-// would map about a tenth of a megabyte of it into the Qt program.
+// 1/72 inch.
 inline int FontPixels(const FontSpec& spec, int dotsPerInch) {
-    return static_cast<int>(spec.points * dotsPerInch / 72.0 + 0.5);
+    return static_cast<int>(std::lround(spec.points * dotsPerInch / 72.0));
 }
 
 } // namespace marvesto
