@@ -32,6 +32,9 @@ STATUS_LABELS = ["offer", "deal", "own case", "title", "credit", "prompt", "end"
 GAME, SOURCE = Path(os.environ["MARVESTO_GAME"]), Path(os.environ["MARVESTO_SOURCE"])
 DEAL, END = ">  DEAL  <", "                            CLICK  TO END YOUR SESSION! "
 RATE = 44100
+# Far longer than a close may take, so that a close held until the cue ends
+# cannot pass for one that ends the cue.
+CLOSING_CUE = 10.0
 
 
 def tone(seconds, pitch=440, amplitude=4000, offset=6000):
@@ -48,6 +51,18 @@ def write_cue(path, seconds, **shape):
         cue.setsampwidth(2)
         cue.setframerate(RATE)
         cue.writeframes(tone(seconds, **shape))
+
+
+def closes_at_once(program, folder):
+    """A close request while a cue of CLOSING_CUE seconds plays ends the
+    program at once with status 0, and nothing more is saved in `folder`."""
+    saved = (folder / "Print.txt").read_bytes()
+    asked = time.monotonic()
+    program.close()
+    assert program.end() == 0
+    took = time.monotonic() - asked
+    assert took < CLOSING_CUE / 4, f"the program ended {took:.2f} s after the close"
+    assert (folder / "Print.txt").read_bytes() == saved
 
 
 def pump_bus():

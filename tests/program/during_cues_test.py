@@ -6,7 +6,7 @@ import time
 
 import pytest
 
-from conftest import DEAL, END, showing, tone, wait_for, write_cue
+from conftest import CLOSING_CUE, DEAL, END, closes_at_once, showing, tone, wait_for, write_cue
 
 # Longer than any real cue, so that the test acts well inside it even on a
 # loaded machine.
@@ -72,11 +72,6 @@ def test_click_during_the_intro_is_handled_after_it(play, desktop, tmp_path, win
     assert not played[:at].strip(b"\0") and not played[at + len(cue):].strip(b"\0")
 
 
-# Far longer than a close may take, so that a close held until the cue ends
-# cannot pass for one that ends the cue.
-CLOSING_CUE = 10.0
-
-
 @pytest.mark.parametrize("cue, opened, clicked", [
     ("INTRO.wav", 0, ["CASE 9"]),
     ("DIAL.wav", 5, ["CASE 6"]),
@@ -99,10 +94,4 @@ def test_close_during_a_cue_ends_the_program_at_once(play, tmp_path, window_mana
     # Well inside the cue.
     time.sleep(1)
     assert program.process.poll() is None
-    saved = (tmp_path / "Print.txt").read_bytes()
-    asked = time.monotonic()
-    program.close()
-    assert program.end() == 0
-    took = time.monotonic() - asked
-    assert took < CLOSING_CUE / 4, f"the program ended {took:.2f} s after the close"
-    assert (tmp_path / "Print.txt").read_bytes() == saved
+    closes_at_once(program, tmp_path)

@@ -6,16 +6,13 @@ import time
 
 import pytest
 
-from conftest import GAME, RATE, write_cue
+from conftest import CLOSING_CUE, GAME, RATE, closes_at_once, write_cue
 from sound_server_test import AMPLITUDE, CUES, heard, timed
 from wine_test import FINAL_SCREEN, open_cases, shown
 
 # Longer than any real cue, so that a game that waits for one cannot pass for
 # one that goes on at once, even on a loaded machine.
 LONG_CUE = 5.0
-# Far longer than a close may take, so that a close held until the cue ends
-# cannot pass for one that ends the cue.
-CLOSING_CUE = 10.0
 # Each reading of the window starts a Windows program, which takes the
 # processor from the game's sound: while a cue plays, the window is read a
 # few times a second only.
@@ -99,13 +96,7 @@ def test_bad_cues_are_skipped_and_told_once_and_a_close_ends_a_playing_cue(windo
     # Well inside the deal cue, which comes before the final screen.
     time.sleep(1)
     assert program.process.poll() is None and shown(program.read()) != FINAL_SCREEN
-    saved = (tmp_path / "Print.txt").read_bytes()
-    asked = time.monotonic()
-    program.close()
-    assert program.end() == 0
-    took = time.monotonic() - asked
-    assert took < CLOSING_CUE / 4, f"the program ended {took:.2f} s after the close"
-    assert (tmp_path / "Print.txt").read_bytes() == saved
+    closes_at_once(program, tmp_path)
 
     lines = told(program)
     assert len(lines) == 2 and lines[0].startswith("Marvesto: cannot play INTRO.wav: "), lines
