@@ -1,8 +1,9 @@
 """The Windows program under Debian's Wine on the test desktop: an X server
 large enough for the window at 144 dpi, with openbox; a Wine prefix made once
-per run and copied for each test. The program's window is read the Windows
-way, by the test helper that lists its controls as Windows shows them to
-assistive technology, and played with xdotool as a player plays it."""
+per build and copied for each run and test. The program's window is read the
+Windows way, by the test helper that lists its controls as Windows shows them
+to assistive technology, and played with xdotool as a player plays it."""
+import fcntl
 import io
 import json
 import os
@@ -228,14 +229,33 @@ def wine_desktop(tmp_path_factory):
     session.stop()
 
 
+def fresh_prefix(desktop, folder: Path):
+    """A prefix as `wineboot` makes it for this Wine, made once in `folder`
+    and kept there untouched: making one takes a quarter of a minute, a copy
+    a few seconds. Runs that start together make it once between them."""
+    version = desktop.run(WINE, "--version", check=True).stdout.strip()
+    made = folder / version
+    folder.mkdir(parents=True, exist_ok=True)
+    with open(folder / "lock", "w") as lock:
+        fcntl.flock(lock, fcntl.LOCK_EX)
+        if not made.exists():
+            prefix = Prefix(desktop, folder / f"{version}.making")
+            shutil.rmtree(prefix.path, ignore_errors=True)
+            booted = desktop.run("wineboot", "-i", env=prefix.env(), timeout=120)
+            assert booted.returncode == 0, booted.stderr
+            desktop.run("wineserver", "-w", env=prefix.env(), timeout=120)
+            prefix.path.rename(made)
+    return made
+
+
 @pytest.fixture(scope="session")
 def wine_prefix(wine_desktop, tmp_path_factory):
-    """A fresh prefix, made once per run; each test plays in a copy of it."""
-    prefix = Prefix(wine_desktop, tmp_path_factory.mktemp("wine") / "prefix")
-    made = wine_desktop.run("wineboot", "-i", env=prefix.env(), timeout=120)
-    assert made.returncode == 0, made.stderr
-    wine_desktop.run("wineserver", "-w", env=prefix.env(), timeout=120)
-    return prefix.path
+    """A fresh prefix for this run, copied from the one the build keeps;
+    each test plays in a copy of it."""
+    kept = os.environ.get("MARVESTO_WINE_PREFIXES") or tmp_path_factory.mktemp("wine-prefixes")
+    prefix = tmp_path_factory.mktemp("wine") / "prefix"
+    shutil.copytree(fresh_prefix(wine_desktop, Path(kept)), prefix, symlinks=True)
+    return prefix
 
 
 @pytest.fixture
