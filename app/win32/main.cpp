@@ -31,7 +31,7 @@ int Play(HINSTANCE instance, int showCommand) {
         [&window](std::chrono::milliseconds time) { window.WaitProcessingMessages(time); });
     DeferredSound cues(sound);
     TimeOfDayRandom random;
-    WindowAccessibility accessibility(window.Handle());
+    WindowAccessibility accessibility(window);
     BoardNews board(window, accessibility);
     Game game(GameServices{board, cues, store, random, programExit});
     GameDriver driver(window, game, programExit, [&window](const std::string& message) {

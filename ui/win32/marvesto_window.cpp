@@ -57,13 +57,16 @@ bool Held(int virtualKey) {
     return GetKeyState(virtualKey) < 0;
 }
 
+// Made where it belongs, in its font: under Wine every move and every
+// repaint of each of the 61 controls is a round trip to the server.
 HWND CreateChild(const wchar_t* kind, const std::string& caption, DWORD style, HWND parent, int id,
-                 HINSTANCE instance) {
-    HWND child = CreateWindowExW(0, kind, Widened(caption).c_str(), style, 0, 0, 0, 0, parent,
-                                 ChildId(id), instance, nullptr);
+                 const PixelRect& place, HFONT font, HINSTANCE instance) {
+    HWND child = CreateWindowExW(0, kind, Widened(caption).c_str(), style, place.left, place.top,
+                                 place.width, place.height, parent, ChildId(id), instance, nullptr);
     if (child == nullptr) {
         throw RunTimeError("The window cannot create its control " + ControlName(id));
     }
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return child;
 }
 
@@ -93,8 +96,8 @@ MarvestoWindow::MarvestoWindow(HINSTANCE instance) : layout_(MainWindowLayout())
         throw RunTimeError("The window " + layout_.name + " cannot be created");
     }
     dotsPerInch_ = static_cast<int>(GetDpiForWindow(window_));
+    SizeWindow();
     BuildControls(instance);
-    PlaceEverything();
 }
 
 MarvestoWindow::~MarvestoWindow() {
@@ -118,33 +121,41 @@ void MarvestoWindow::BuildControls(HINSTANCE instance) {
     std::reverse(labels.begin(), labels.end());
     for (const LabelLayout& label : labels) {
         const DWORD shown = label.shownAtStart ? WS_VISIBLE : 0;
+        const FontSpec font = label.font.value_or(layout_.font);
         // SS_NOTIFY: a label takes the clicks made on it, as Qt's do.
         HWND handle = CreateChild(L"STATIC", label.caption,
                                   kChildStyle | shown | SS_LEFT | SS_NOTIFY | SS_NOPREFIX, window_,
-                                  LabelId(label.number), instance);
+                                  LabelId(label.number), ToPixels(label.place, dotsPerInch_),
+                                  Font(font), instance);
         const Control control = Control::Label(label.number);
         controls_.insert_or_assign(
-            control, ChildControl{handle, label.place, label.font.value_or(layout_.font),
+            control, ChildControl{handle, label.place, font,
                                   ToColorRef(label.text.value_or(
                                       ReadableButtonText(buttonText, label.background))),
                                   ToColorRef(label.background)});
         labels_.insert_or_assign(handle, control);
     }
     for (const CaseButtonLayout& button : CaseButtonLayouts()) {
-        HWND handle = CreateChild(L"BUTTON", button.caption,
-                                  kChildStyle | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY,
-                                  window_, CommandId(button.number), instance);
+        HWND handle =
+            CreateChild(L"BUTTON", button.caption,
+                        kChildStyle | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY, window_,
+                        CommandId(button.number), ToPixels(button.place, dotsPerInch_),
+                        Font(button.font), instance);
         controls_.insert_or_assign(Control::Command(button.number),
                                    ChildControl{handle, button.place, button.font, 0, 0});
     }
 }
 
-void MarvestoWindow::PlaceEverything() {
+void MarvestoWindow::SizeWindow() {
     const PixelRect client = ToPixels(layout_.clientArea, dotsPerInch_);
     RECT frame{0, 0, client.width, client.height};
     AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, 0, static_cast<UINT>(dotsPerInch_));
     SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MarvestoWindow::PlaceEverything() {
+    SizeWindow();
     std::vector<std::pair<FontSpec, HFONT>> old;
     old.swap(fonts_);
     for (const auto& [control, child] : controls_) {
@@ -209,8 +220,18 @@ LRESULT MarvestoWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             SetFocus(focusOnReturn_ != nullptr && IsWindowVisible(focusOnReturn_) != FALSE
                          ? focusOnReturn_
                          : window_);
+            if (objects_ != nullptr) {
+                objects_->Activated();
+            }
         }
         return 0;
+    case WM_GETOBJECT:
+        if (objects_ != nullptr) {
+            if (const std::optional<LRESULT> answer = objects_->ObjectAsked(wParam, lParam)) {
+                return *answer;
+            }
+        }
+        break;
     case WM_CLOSE:
         // The window stays until the program ends, which is at once.
         if (driver_ != nullptr) {

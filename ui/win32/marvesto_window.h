@@ -16,10 +16,25 @@
 #include <chrono>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace marvesto {
+
+// What the window hands on to the objects it shows screen readers besides
+// its controls' own. Called from the window's own procedure: a subclass would
+// cost a lookup of its data, a round trip to the server under Wine, for every
+// message the window takes, hundreds before the first frame.
+class AccessibleObjects {
+public:
+    virtual ~AccessibleObjects() = default;
+    // A screen reader asks for an object of the window (WM_GETOBJECT): the
+    // answer, or none when it is none of these.
+    virtual std::optional<LRESULT> ObjectAsked(WPARAM flags, LPARAM object) = 0;
+    // The window has become active and given the focus to its control.
+    virtual void Activated() = 0;
+};
 
 class MarvestoWindow : public BoardView, public VisibleControls {
 public:
@@ -37,6 +52,8 @@ public:
     HWND Handle() const { return window_; }
     // Where the window's events go from now on.
     void RouteTo(GameDriver& driver) { driver_ = &driver; }
+    // Whose objects screen readers are given from now on; null for none.
+    void PresentObjects(AccessibleObjects* objects) { objects_ = objects; }
     // Shows the window with the focus on CASE 1.
     void ShowAtStart(int showCommand);
     // Takes the window's messages until the program ends; gives its status.
@@ -63,7 +80,10 @@ private:
 
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    // At the window's resolution, known once it is created.
     void BuildControls(HINSTANCE instance);
+    void SizeWindow();
+    // Again at a new resolution.
     void PlaceEverything();
     // Sent to itself: the focus of a hidden case passes on.
     static constexpr UINT kPassFocusOn = WM_APP;
@@ -84,6 +104,7 @@ private:
     WindowLayout layout_;
     HWND window_ = nullptr;
     GameDriver* driver_ = nullptr;
+    AccessibleObjects* objects_ = nullptr;
     HWND focusOnReturn_ = nullptr;
     HWND focusLeft_ = nullptr;
     int dotsPerInch_ = kLayoutDotsPerInch;

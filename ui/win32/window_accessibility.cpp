@@ -31,7 +31,7 @@ namespace {
 // own and Windows 10 1709, and Wine 8 has no UiaRaiseNotificationEvent.
 constexpr LONG kFirstNewsObject = 1;
 
-// The window and its labels have one subclass each.
+// DEAL and the end label have one subclass each.
 constexpr UINT_PTR kSubclass = 1;
 
 // As the Linux front end names the keys, so that a player hears the same
@@ -70,25 +70,23 @@ Target* FromSubclassData(DWORD_PTR data) {
 
 } // namespace
 
-WindowAccessibility::WindowAccessibility(HWND window) : window_(window) {
+WindowAccessibility::WindowAccessibility(MarvestoWindow& window) : window_(window) {
     // The objects handed out through WM_GETOBJECT reach a screen reader
     // through COM.
     apartment_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     const auto self = reinterpret_cast<DWORD_PTR>(this);
     for (const LabelKeys& label : PressableLabels()) {
-        HWND handle = LabelWindow(window, Control::Label(label.label));
+        HWND handle = LabelWindow(window.Handle(), Control::Label(label.label));
         pressable_.emplace(handle, HowToPress(label));
         if (SetWindowSubclass(handle, &LabelProcedure, kSubclass, self) == FALSE) {
             throw RunTimeError("The window cannot present its labels to screen readers");
         }
     }
-    if (SetWindowSubclass(window, &WindowProcedure, kSubclass, self) == FALSE) {
-        throw RunTimeError("The window cannot tell screen readers its news");
-    }
+    window.PresentObjects(this);
 }
 
 WindowAccessibility::~WindowAccessibility() {
-    RemoveWindowSubclass(window_, &WindowProcedure, kSubclass);
+    window_.PresentObjects(nullptr);
     for (const auto& [label, hint] : pressable_) {
         RemoveWindowSubclass(label, &LabelProcedure, kSubclass);
     }
@@ -99,10 +97,10 @@ WindowAccessibility::~WindowAccessibility() {
 }
 
 void WindowAccessibility::Tell(const News& news) {
-    HWND label = LabelWindow(window_, news.label);
+    HWND label = LabelWindow(window_.Handle(), news.label);
     Annotation annotation{ROLE_SYSTEM_ALERT, WindowText(label), std::nullopt, false};
     if (news.action) {
-        annotation.description = pressable_.at(LabelWindow(window_, *news.action));
+        annotation.description = pressable_.at(LabelWindow(window_.Handle(), *news.action));
     }
     ComPointer<IAccessible> alert = AnnotatedControl(label, std::move(annotation));
     // Without the system's object for the label there is nothing to tell.
@@ -116,31 +114,28 @@ void WindowAccessibility::Tell(const News& news) {
 }
 
 void WindowAccessibility::Alert(std::size_t news) const {
-    NotifyWinEvent(EVENT_SYSTEM_ALERT, window_, kFirstNewsObject + static_cast<LONG>(news),
+    NotifyWinEvent(EVENT_SYSTEM_ALERT, window_.Handle(), kFirstNewsObject + static_cast<LONG>(news),
                    CHILDID_SELF);
 }
 
-LRESULT CALLBACK WindowAccessibility::WindowProcedure(HWND window, UINT message, WPARAM wParam,
-                                                      LPARAM lParam, UINT_PTR /*subclass*/,
-                                                      DWORD_PTR self) {
-    auto& accessibility = *FromSubclassData<WindowAccessibility>(self);
-    if (message == WM_GETOBJECT) {
-        const auto object = static_cast<LONG>(lParam);
-        if (object >= kFirstNewsObject &&
-            static_cast<std::size_t>(object - kFirstNewsObject) < accessibility.told_.size()) {
-            return LresultFromObject(
-                __uuidof(IAccessible), wParam,
-                accessibility.told_.at(static_cast<std::size_t>(object - kFirstNewsObject)).get());
-        }
+std::optional<LRESULT> WindowAccessibility::ObjectAsked(WPARAM flags, LPARAM object) {
+    const auto number = static_cast<LONG>(object);
+    if (number < kFirstNewsObject ||
+        static_cast<std::size_t>(number - kFirstNewsObject) >= told_.size()) {
+        return std::nullopt;
     }
-    const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
-    if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE && !accessibility.active_) {
-        accessibility.active_ = true;
-        for (std::size_t news = 0; news < accessibility.told_.size(); ++news) {
-            accessibility.Alert(news);
-        }
+    return LresultFromObject(__uuidof(IAccessible), flags,
+                             told_.at(static_cast<std::size_t>(number - kFirstNewsObject)).get());
+}
+
+void WindowAccessibility::Activated() {
+    if (active_) {
+        return;
     }
-    return result;
+    active_ = true;
+    for (std::size_t news = 0; news < told_.size(); ++news) {
+        Alert(news);
+    }
 }
 
 LRESULT CALLBACK WindowAccessibility::LabelProcedure(HWND label, UINT message, WPARAM wParam,

@@ -8,19 +8,21 @@
 
 #include "annotated_accessible.h"
 #include "board_news.h"
+#include "marvesto_window.h"
 
 #include <windows.h>
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace marvesto {
 
-class WindowAccessibility : public NewsListener {
+class WindowAccessibility : public NewsListener, public AccessibleObjects {
 public:
     // Given the window with all its controls, before it is first shown.
-    explicit WindowAccessibility(HWND window);
+    explicit WindowAccessibility(MarvestoWindow& window);
     ~WindowAccessibility() override;
     WindowAccessibility(const WindowAccessibility&) = delete;
     WindowAccessibility& operator=(const WindowAccessibility&) = delete;
@@ -28,15 +30,15 @@ public:
     // News that comes before the window is first active waits for it: until
     // then no screen reader reads the window.
     void Tell(const News& news) override;
+    std::optional<LRESULT> ObjectAsked(WPARAM flags, LPARAM object) override;
+    void Activated() override;
 
 private:
-    static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                            UINT_PTR subclass, DWORD_PTR self);
     static LRESULT CALLBACK LabelProcedure(HWND label, UINT message, WPARAM wParam, LPARAM lParam,
                                            UINT_PTR subclass, DWORD_PTR self);
     void Alert(std::size_t news) const;
 
-    HWND window_;
+    MarvestoWindow& window_;
     // DEAL and the end label, each with how to press it.
     std::map<HWND, std::wstring> pressable_;
     bool apartment_ = false;
